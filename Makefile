@@ -1,0 +1,53 @@
+# The two commands a new user needs:
+#   make run    install what is missing, build, open the calculator
+#   make test   install what is missing, build, run every test headless
+# Other targets: bench, fuzz, asan, format, format-check, screenshot, clean.
+
+PRESET ?= dev
+# Warnings are errors in CI (which sets CI=true); elsewhere they are warnings.
+WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
+CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+
+.PHONY: all deps test run bench fuzz asan format format-check screenshot clean
+
+all: test
+
+deps:
+	@scripts/install-deps.sh
+
+test: deps
+	$(call CONFIGURE,$(PRESET))
+	cmake --build --preset $(PRESET)
+	QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET)
+
+run:
+	@scripts/install-deps.sh --desktop
+	$(call CONFIGURE,release)
+	cmake --build --preset release --target kelmora
+	@scripts/run-window.sh build/release/app/kelmora
+
+bench: deps
+	$(call CONFIGURE,release)
+	cmake --build --preset release
+	build/release/bench/calc_bench
+
+asan: deps
+	$(call CONFIGURE,asan)
+	cmake --build --preset asan
+	ctest --preset asan
+
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	$(call CONFIGURE,fuzz)
+	cmake --build --preset fuzz
+	scripts/run-fuzzers.sh build/fuzz $(or $(SECONDS),30)
+
+format:
+	clang-format -i $(SOURCES)
+
+format-check:
+	clang-format --dry-run -Werror $(SOURCES)
+
+clean:
+	rm -rf build
