@@ -1,7 +1,7 @@
 # The two commands a new user needs:
 #   make run    install what is missing, build, open the calculator
 #   make test   install what is missing, build, run every test headless
-# Other targets: bench, fuzz, asan, format, format-check, screenshot, clean.
+# Other targets: bench, package, fuzz, asan, format, format-check, screenshot, clean.
 
 PRESET ?= dev
 # Warnings are errors in CI (which sets CI=true); elsewhere they are warnings.
@@ -9,7 +9,7 @@ WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps test run bench fuzz asan format format-check screenshot clean
+.PHONY: all deps test run bench package fuzz asan format format-check screenshot clean
 
 all: test
 
@@ -31,6 +31,13 @@ bench: deps
 	$(call CONFIGURE,release)
 	cmake --build --preset release
 	build/release/bench/calc_bench
+	build/release/bench/command_bench
+	build/release/bench/click_bench
+
+package: deps
+	$(call CONFIGURE,release)
+	cmake --build --preset release
+	cd build/release && cpack
 
 asan: deps
 	$(call CONFIGURE,asan)
@@ -48,6 +55,11 @@ format:
 
 format-check:
 	clang-format --dry-run -Werror $(SOURCES)
+
+screenshot: deps
+	$(call CONFIGURE,release)
+	cmake --build --preset release --target kelmora_screenshot
+	QT_QPA_PLATFORM=offscreen build/release/app/kelmora_screenshot docs/kelmora.png
 
 clean:
 	rm -rf build

@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
             {{"txt_pam", "0"}},
             "Division by zero \xE2\x80\x94 calculating the PA minimum: 22 / 0 divides by zero",
             "txt_paval"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MessageCase>& test) { return std::string(test.param.name); });
 
 TEST(DescribeErrorTest, AnErrorWithoutAPlaceStillReads) {
   const RunTimeError error(ErrorKind::Overflow,

@@ -1,0 +1,169 @@
+#include "window/kelmora.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "window/calculate.h"
+#include "window/caption_fit.h"
+#include "window/control_layout.h"
+#include "window/fields.h"
+#include "window/widget_form.h"
+
+namespace kelmora {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Tahoma is the design's face; where it is missing, font substitution picks
+// the platform's sans serif at the same size.
+QFont DesignFont(bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSizeF(8.25);
+  font.setWeight(bold ? QFont::Bold : QFont::Normal);
+  return font;
+}
+
+QString CreditsNotice() {
+  return QStringLiteral("Kelmora %1 \u2014 free software under the MIT License. Built with Qt %2.")
+      .arg(QStringLiteral(KELMORA_VERSION), QStringLiteral(QT_VERSION_STR));
+}
+
+QString Caption(const Control& control) {
+  return control.name == "Label9" ? CreditsNotice() : ToQString(control.text);
+}
+
+QSize PixelSize(const Control& control) {
+  return {TwipsToPixels(control.width), TwipsToPixels(control.height)};
+}
+
+// The window's font: the design's, made smaller only where a stand-in face is
+// too wide for some caption drawn in it (the bold ones keep their size).
+QFont WindowFont() {
+  return LargestFittingFont(DesignFont(false), [](const QFont& font) {
+    return std::ranges::all_of(kControls, [&](const Control& control) {
+      const bool captioned = control.kind == ControlKind::Label ||
+                             control.kind == ControlKind::GroupBox ||
+                             control.kind == ControlKind::Button;
+      return !captioned || control.bold ||
+             CaptionFits(font, PixelSize(control), Caption(control), control.wraps);
+    });
+  });
+}
+
+QWidget* CreateControl(const Control& control, QWidget* parent) {
+  const QString caption = Caption(control);
+  switch (control.kind) {
+    case ControlKind::GroupBox:
+      return new QGroupBox(caption, parent);
+    case ControlKind::Label: {
+      auto* label = new QLabel(caption, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(control.wraps);
+      return label;
+    }
+    case ControlKind::InputBox:
+    case ControlKind::ResultBox: {
+      const Field* field = FindField(control.name);
+      auto* box = new QLineEdit(ToQString(field->default_text), parent);
+      box->setAccessibleName(ToQString(field->label));
+      box->setReadOnly(control.kind == ControlKind::ResultBox);
+      if (control.max_length != kNoLengthLimit)
+        box->setMaxLength(control.max_length);
+      return box;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(caption, parent);
+      // Enter and Return press the button while it has focus, as Space does.
+      button->setAutoDefault(true);
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Kelmora::Kelmora(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Kelmora"));
+  setWindowTitle(ToQString(kWindowCaption));
+  setFont(WindowFont());
+  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+
+  createControls();
+  setTabOrder();
+  connect(btn_calc_, &QPushButton::clicked, this, &Kelmora::calculate);
+  form_->box("txt_hpval")->setFocus();
+}
+
+Kelmora::~Kelmora() = default;
+
+void Kelmora::createControls() {
+  QList<QLineEdit*> boxes;
+  // In table order, so that the group box lies beneath the controls drawn over it.
+  for (const Control& control : kControls) {
+    QWidget* widget = CreateControl(control, this);
+    widget->setObjectName(ToQString(control.name));
+    widget->setGeometry(TwipsToPixels(control.left), TwipsToPixels(control.top),
+                        TwipsToPixels(control.width), TwipsToPixels(control.height));
+    if (control.bold)
+      widget->setFont(DesignFont(true));
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+      boxes.append(box);
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+      btn_calc_ = button;
+  }
+  form_ = std::make_unique<WidgetForm>(boxes);
+}
+
+void Kelmora::setTabOrder() {
+  std::vector<const Control*> stops;
+  for (const Control& control : kControls) {
+    if (control.focus != kNoFocus)
+      stops.push_back(&control);
+  }
+  std::ranges::sort(stops, {}, &Control::focus);
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    QWidget::setTabOrder(findChild<QWidget*>(ToQString(stops[i - 1]->name)),
+                         findChild<QWidget*>(ToQString(stops[i]->name)));
+  }
+}
+
+void Kelmora::calculate() {
+  try {
+    btn_calc_Click(*form_);
+  } catch (const RunTimeError& error) {
+    showError(QString::fromStdString(DescribeError(error)), FieldToFix(error));
+  } catch (const std::exception& error) {
+    // Nothing else is expected (short of running out of memory), but Qt
+    // must never see an exception.
+    showError(QStringLiteral("Unexpected error: %1").arg(QString::fromUtf8(error.what())), {});
+  }
+}
+
+void Kelmora::showError(const QString& message, std::string_view field_to_fix) {
+  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+  box->setObjectName(QStringLiteral("errorMessage"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  // Once the message is read, the box to fix has the focus, its text selected.
+  const QPointer<QLineEdit> target = field_to_fix.empty() ? nullptr : form_->box(field_to_fix);
+  connect(box, &QMessageBox::finished, this, [target] {
+    if (target) {
+      target->activateWindow();  // not every window system hands it back by itself
+      target->setFocus(Qt::OtherFocusReason);
+      target->selectAll();
+    }
+  });
+  box->open();  // window-modal, without a nested event loop
+}
+
+}  // namespace kelmora
