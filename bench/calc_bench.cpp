@@ -55,7 +55,7 @@ void RunRanges(benchmark::State& state, const Rows& rows, bool checked) {
     }
   }
   state.counters["rows/s"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * std::size(rows)), benchmark::Counter::kIsRate);
+      static_cast<double>(state.iterations()) * static_cast<double>(std::size(rows)), benchmark::Counter::kIsRate);
 }
 
 void BM_CheckedDefaultRows(benchmark::State& state) {
@@ -90,7 +90,7 @@ void BM_ParseFloat32Megabyte(benchmark::State& state) {
   const std::string text = "1.000000059604644775390625" + std::string(1 << 20, '0') + "1";
   for (auto _ : state)
     benchmark::DoNotOptimize(ParseFloat32(text));
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_ParseFloat32Megabyte);
 
@@ -98,7 +98,7 @@ void BM_ParseInt16Megabyte(benchmark::State& state) {
   const std::string text = "2.5" + std::string(1 << 20, '0') + "1";
   for (auto _ : state)
     benchmark::DoNotOptimize(ParseInt16(text));
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_ParseInt16Megabyte);
 
