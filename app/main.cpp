@@ -1,6 +1,5 @@
 // The program's entry: the one window, then the event loop until it closes.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,7 +34,6 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("kelmora"));
   QApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(KELMORA_APP_ID));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelmora.png")));
 
   kelmora::Kelmora window;
   window.show();

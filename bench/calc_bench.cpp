@@ -55,7 +55,8 @@ void RunRanges(benchmark::State& state, const Rows& rows, bool checked) {
     }
   }
   state.counters["rows/s"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * static_cast<double>(std::size(rows)), benchmark::Counter::kIsRate);
+      static_cast<double>(state.iterations()) * static_cast<double>(std::size(rows)),
+      benchmark::Counter::kIsRate);
 }
 
 void BM_CheckedDefaultRows(benchmark::State& state) {

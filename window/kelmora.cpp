@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -96,6 +97,7 @@ QWidget* CreateControl(const Control& control, QWidget* parent) {
 Kelmora::Kelmora(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Kelmora"));
   setWindowTitle(ToQString(kWindowCaption));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/org.kelmora.Kelmora.png")));
   setFont(WindowFont());
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 

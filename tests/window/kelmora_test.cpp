@@ -93,7 +93,7 @@ void KelmoraTest::startsWithDefaultInputsEmptyResultsAndFocusInHpValue() {
   QCOMPARE(QApplication::focusWidget(), box("txt_hpval"));
   QCOMPARE(window_->size(), QSize(404, 324));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());  // fixed size
-  QCOMPARE(QApplication::applicationName().isEmpty(), false);
+  QCOMPARE(window_->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
 }
 
 void KelmoraTest::controlsSitWhereTheDesignPutsThem_data() {
