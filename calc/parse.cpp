@@ -120,7 +120,7 @@ std::uint32_t ApproximateBits(const DecimalValue& value) {
   const auto exponent = value.point() - static_cast<std::int64_t>(taken);
   const double approx =
       static_cast<double>(leading) * std::pow(10.0, static_cast<double>(exponent));
-  if (!(approx < double{std::numeric_limits<float>::max()}))
+  if (!(approx < static_cast<double>(std::numeric_limits<float>::max())))
     return kLargestFiniteBits;
   return std::bit_cast<std::uint32_t>(static_cast<float>(approx));
 }

@@ -36,3 +36,8 @@ function(kelmora_strict_flags target)
     target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${KELMORA_WERROR}>:/WX>)
   endif()
 endfunction()
+
+# For targets that must stay free of Qt: no moc run on them.
+function(kelmora_no_qt target)
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+endfunction()

@@ -224,7 +224,8 @@ std::vector<std::string> BoundaryTexts() {
         text += '.';
       text += static_cast<char>('0' + random() % 10);
     }
-    text += "e" + std::to_string(static_cast<int>(random() % 100) - 60);
+    text += 'e';
+    text += std::to_string(static_cast<int>(random() % 100) - 60);
     texts.push_back(text);
   }
   return texts;
