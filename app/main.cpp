@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "window/application.h"
 #include "window/kelmora.h"
 
 namespace {
@@ -31,9 +32,7 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("kelmora"));
-  QApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
-  QApplication::setDesktopFileName(QStringLiteral(KELMORA_APP_ID));
+  kelmora::SetApplicationIdentity();
 
   kelmora::Kelmora window;
   window.show();

@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "window/application.h"
+
 using kelmora::Kelmora;
 
 namespace {
@@ -32,6 +34,7 @@ class KelmoraTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void applicationIsNamedKelmoraVersion100();
   void init();
   void cleanup();
 
@@ -66,6 +69,13 @@ class KelmoraTest : public QObject {
 
   std::unique_ptr<Kelmora> window_;
 };
+
+void KelmoraTest::applicationIsNamedKelmoraVersion100() {
+  kelmora::SetApplicationIdentity();
+  QCOMPARE(QApplication::applicationName(), QString("kelmora"));
+  QCOMPARE(QApplication::applicationVersion(), QString("1.00"));
+  QCOMPARE(QApplication::desktopFileName(), QString("org.kelmora.Kelmora"));
+}
 
 void KelmoraTest::init() {
   window_ = std::make_unique<Kelmora>();
