@@ -34,7 +34,8 @@ bench: deps
 	build/release/bench/command_bench
 	build/release/bench/click_bench
 
-package: deps
+package:
+	@scripts/install-deps.sh --package
 	$(call CONFIGURE,release)
 	cmake --build --preset release
 	cd build/release && cpack

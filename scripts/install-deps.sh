@@ -5,6 +5,7 @@
 #   scripts/install-deps.sh            build and test (the default)
 #   scripts/install-deps.sh --desktop  also what the window needs on a desktop
 #   scripts/install-deps.sh --fuzz     also clang and libFuzzer
+#   scripts/install-deps.sh --package  also what CPack needs to build the .deb
 #   scripts/install-deps.sh --bench    also Xvfb and the probes' headers for start-up figures
 set -euo pipefail
 
@@ -17,7 +18,8 @@ packages=(
 for arg in "$@"; do
   case "$arg" in
     --desktop) packages+=(qt6-qpa-plugins qt6-wayland) ;;
-    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    --fuzz) packages+=(clang libclang-rt-dev llvm) ;;  # llvm: the symbolizer for reports
+    --package) packages+=(dpkg-dev file) ;;
     --bench) packages+=(xvfb x11-utils libx11-dev libxres-dev libxdamage-dev python3) ;;
     *) echo "install-deps: unknown option '$arg'" >&2; exit 2 ;;
   esac
