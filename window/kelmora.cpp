@@ -3,12 +3,15 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "window/calculate.h"
@@ -18,7 +21,19 @@
 #include "window/widget_form.h"
 
 namespace kelmora {
+
+extern const unsigned char kWindowIconRgba[];
+extern const std::size_t kWindowIconRgba_size;
+
 namespace {
+
+QIcon WindowIcon() {
+  constexpr int kSide = 48;
+  if (kWindowIconRgba_size != std::size_t{kSide} * kSide * 4)
+    return {};
+  const QImage image(kWindowIconRgba, kSide, kSide, QImage::Format_RGBA8888);
+  return QIcon(QPixmap::fromImage(image));  // fromImage copies the pixels
+}
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -97,7 +112,7 @@ QWidget* CreateControl(const Control& control, QWidget* parent) {
 Kelmora::Kelmora(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Kelmora"));
   setWindowTitle(ToQString(kWindowCaption));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/org.kelmora.Kelmora.png")));
+  setWindowIcon(WindowIcon());
   setFont(WindowFont());
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 

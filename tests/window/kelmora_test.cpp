@@ -104,6 +104,10 @@ void KelmoraTest::startsWithDefaultInputsEmptyResultsAndFocusInHpValue() {
   QCOMPARE(window_->size(), QSize(404, 324));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());  // fixed size
   QCOMPARE(window_->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
+  // The window's raw copy of the icon shows the same pixels as the PNG.
+  const QImage png(QStringLiteral(KELMORA_SOURCE_DIR "/packaging/icons/org.kelmora.Kelmora.png"));
+  QCOMPARE(window_->windowIcon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_RGBA8888),
+           png.convertToFormat(QImage::Format_RGBA8888));
 }
 
 void KelmoraTest::controlsSitWhereTheDesignPutsThem_data() {
