@@ -19,13 +19,13 @@ deps:
 test: deps
 	$(call CONFIGURE,$(PRESET))
 	cmake --build --preset $(PRESET)
-	QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET)
+	ctest --preset $(PRESET)
 
 run:
 	@scripts/install-deps.sh --desktop
 	$(call CONFIGURE,release)
 	cmake --build --preset release --target kelmora
-	@scripts/run-window.sh build/release/app/kelmora
+	build/release/app/kelmora
 
 bench: deps
 	$(call CONFIGURE,release)

@@ -18,6 +18,7 @@
 #include "window/caption_fit.h"
 #include "window/control_layout.h"
 #include "window/fields.h"
+#include "window/qt_text.h"
 #include "window/widget_form.h"
 
 namespace kelmora {
@@ -33,10 +34,6 @@ QIcon WindowIcon() {
     return {};
   const QImage image(kWindowIconRgba, kSide, kSide, QImage::Format_RGBA8888);
   return QIcon(QPixmap::fromImage(image));  // fromImage copies the pixels
-}
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Tahoma is the design's face; where it is missing, font substitution picks
@@ -116,16 +113,16 @@ Kelmora::Kelmora(QWidget* parent) : QWidget(parent) {
   setFont(WindowFont());
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 
-  createControls();
-  setTabOrder();
+  setTabOrder(createControls());
   connect(btn_calc_, &QPushButton::clicked, this, &Kelmora::calculate);
   form_->box("txt_hpval")->setFocus();
 }
 
 Kelmora::~Kelmora() = default;
 
-void Kelmora::createControls() {
+std::vector<Kelmora::FocusStop> Kelmora::createControls() {
   QList<QLineEdit*> boxes;
+  std::vector<FocusStop> stops;
   // In table order, so that the group box lies beneath the controls drawn over it.
   for (const Control& control : kControls) {
     QWidget* widget = CreateControl(control, this);
@@ -138,21 +135,17 @@ void Kelmora::createControls() {
       boxes.append(box);
     if (auto* button = qobject_cast<QPushButton*>(widget))
       btn_calc_ = button;
+    if (control.focus != kNoFocus)
+      stops.push_back({control.focus, widget});
   }
   form_ = std::make_unique<WidgetForm>(boxes);
+  return stops;
 }
 
-void Kelmora::setTabOrder() {
-  std::vector<const Control*> stops;
-  for (const Control& control : kControls) {
-    if (control.focus != kNoFocus)
-      stops.push_back(&control);
-  }
-  std::ranges::sort(stops, {}, &Control::focus);
-  for (std::size_t i = 1; i < stops.size(); ++i) {
-    QWidget::setTabOrder(findChild<QWidget*>(ToQString(stops[i - 1]->name)),
-                         findChild<QWidget*>(ToQString(stops[i]->name)));
-  }
+void Kelmora::setTabOrder(std::vector<FocusStop> stops) {
+  std::ranges::sort(stops, {}, &FocusStop::position);
+  for (std::size_t i = 1; i < stops.size(); ++i)
+    QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
 void Kelmora::calculate() {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QPushButton;
 
@@ -24,8 +25,13 @@ class Kelmora : public QWidget {
   void calculate();
   void showError(const QString& message, std::string_view field_to_fix);
 
-  void createControls();
-  void setTabOrder();
+  struct FocusStop {
+    int position;  // 1-based place in the tab order
+    QWidget* widget;
+  };
+  // Builds every control of the design; returns those that take focus.
+  std::vector<FocusStop> createControls();
+  void setTabOrder(std::vector<FocusStop> stops);
 
   std::unique_ptr<WidgetForm> form_;
   QPushButton* btn_calc_ = nullptr;

@@ -2,14 +2,9 @@
 
 #include <stdexcept>
 
+#include "window/qt_text.h"
+
 namespace kelmora {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 WidgetForm::WidgetForm(const QList<QLineEdit*>& boxes) {
   for (QLineEdit* box : boxes)
