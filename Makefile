@@ -1,7 +1,7 @@
 # The two commands a new user needs:
 #   make run    install what is missing, build, open the calculator
 #   make test   install what is missing, build, run every test headless
-# Other targets: bench, package, fuzz, asan, format, format-check, screenshot, clean.
+# Other targets: core, cross, bench, package, fuzz, asan, format, format-check, screenshot, clean.
 
 PRESET ?= dev
 # Warnings are errors in CI (which sets CI=true); elsewhere they are warnings.
@@ -9,7 +9,7 @@ WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps test run bench package fuzz asan format format-check screenshot clean
+.PHONY: all deps test run core cross bench package fuzz asan format format-check screenshot clean
 
 all: test
 
@@ -26,6 +26,23 @@ run:
 	$(call CONFIGURE,release)
 	cmake --build --preset release --target kelmora
 	build/release/app/kelmora
+
+# The core and the command alone, without Qt.
+core: deps
+	$(call CONFIGURE,core)
+	cmake --build --preset core
+	ctest --preset core
+
+# The core and the command on other ABIs, each suite run through its emulator.
+CROSS_PRESETS = i686 aarch64 win64 wasm
+cross:
+	@scripts/install-deps.sh --cross
+	@set -e; for preset in $(CROSS_PRESETS); do \
+	  echo "== $$preset"; \
+	  $(call CONFIGURE,$$preset); \
+	  cmake --build --preset $$preset; \
+	  ctest --preset $$preset; \
+	done
 
 bench: deps
 	$(call CONFIGURE,release)

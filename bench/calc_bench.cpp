@@ -30,7 +30,7 @@ const Row kWorstRoundUp[] = {{487, 32766, 108.0f / 100.0f, 1}};
 // against. Out of line like the checked functions, so that the compiler cannot
 // share work between the minimum and the maximum that they cannot share.
 [[gnu::noinline]] Int32 UncheckedLowest(Float32 dividend, Int16 c, Float32 m, Int16 level) {
-  const double b = double{dividend / m} * 16384;
+  const double b = static_cast<double>(dividend / m) * 16384;
   const int c1 = c + 1;
   const double p = double(c1) / double(c + level) * b;
   const auto r = static_cast<Int32>(std::nearbyint(p));

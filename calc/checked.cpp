@@ -3,7 +3,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iomanip>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace kelmora {
 namespace {
@@ -12,10 +16,30 @@ constexpr const char* kInt32Range =
     " is outside -2147483648\xE2\x80\xA6"
     "2147483647";
 
+// The shortest text that reads back as x, for messages: whole numbers as plain
+// digits, others in the fewest significant digits that round-trip. Streams in
+// the classic locale, so the program's locale never changes a decimal point
+// (floating-point to_chars is missing from some standard libraries).
 std::string FormatFloat(Float64 x) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
-  return std::string(buffer, result.ptr);
+  if (std::isfinite(x) && std::trunc(x) == x && std::fabs(x) < 0x1p63) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(x));
+    return std::string(buffer, result.ptr);
+  }
+  std::ostringstream out;
+  out.imbue(std::locale::classic());
+  // Not every library reads a subnormal back, so those get every digit.
+  const int digits = std::numeric_limits<Float64>::max_digits10;
+  for (int precision = std::isnormal(x) ? 1 : digits;; ++precision) {
+    out.str({});
+    out << std::setprecision(precision) << x;
+    std::istringstream in(out.str());
+    in.imbue(std::locale::classic());
+    Float64 back = 0;
+    if (precision >= digits || ((in >> back) && back == x)) {
+      return out.str();
+    }
+  }
 }
 
 }  // namespace

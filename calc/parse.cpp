@@ -1,12 +1,12 @@
 // The two text conversions. Both work from the exact decimal value of the
 // text, so no intermediate rounding (for instance through double) can shift
 // a result that lies on or next to a rounding boundary.
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "calc/big_uint.h"
+#include "calc/bit_cast.h"
 #include "calc/checked.h"
 #include "calc/decimal_text.h"
 #include "calc/quote_text.h"
@@ -122,7 +122,7 @@ std::uint32_t ApproximateBits(const DecimalValue& value) {
       static_cast<double>(leading) * std::pow(10.0, static_cast<double>(exponent));
   if (!(approx < static_cast<double>(std::numeric_limits<float>::max())))
     return kLargestFiniteBits;
-  return std::bit_cast<std::uint32_t>(static_cast<float>(approx));
+  return BitCast<std::uint32_t>(static_cast<float>(approx));
 }
 
 // Correct rounding by exact comparison with the halfway points around a guess.
@@ -188,7 +188,7 @@ Float32 ParseFloat32(std::string_view text) {
   const std::uint32_t bits = RoundMagnitudeToFloat32Bits(value);
   if (bits == kInfinityBits)
     throw overflow();
-  return std::copysign(std::bit_cast<float>(bits), sign);
+  return std::copysign(BitCast<float>(bits), sign);
 }
 
 }  // namespace kelmora

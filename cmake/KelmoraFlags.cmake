@@ -9,7 +9,8 @@ option(KELMORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-ffp-contract=off)
-  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$")
+  # Emscripten calls its target x86, but WebAssembly has IEEE arithmetic of its own.
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$" AND NOT EMSCRIPTEN)
     add_compile_options(-msse2 -mfpmath=sse)
   endif()
   if(KELMORA_SANITIZE)

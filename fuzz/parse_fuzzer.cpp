@@ -2,13 +2,13 @@
 // grammar; ParseFloat32 agrees bit for bit with glibc's correctly rounded
 // strtof on every text it accepts; ParseInt16 lies within half a unit (plus
 // the single's rounding) of ParseFloat32.
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "calc/bit_cast.h"
 #include "calc/checked.h"
 #include "tests/support/outcome.h"
 
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const float actual = std::get<0>(as_float);
-  if (std::bit_cast<std::uint32_t>(actual) != std::bit_cast<std::uint32_t>(expected)) {
+  if (BitCast<std::uint32_t>(actual) != BitCast<std::uint32_t>(expected)) {
     Fail("ParseFloat32 differs from strtof", text);
   }
 

@@ -6,6 +6,7 @@
 #   scripts/install-deps.sh --desktop  also what the window needs on a desktop
 #   scripts/install-deps.sh --fuzz     also clang and libFuzzer
 #   scripts/install-deps.sh --package  also what CPack needs to build the .deb
+#   scripts/install-deps.sh --cross    also the cross compilers and their emulators
 #   scripts/install-deps.sh --bench    also Xvfb and the probes' headers for start-up figures
 set -euo pipefail
 
@@ -20,6 +21,9 @@ for arg in "$@"; do
     --desktop) packages+=(qt6-qpa-plugins qt6-wayland) ;;
     --fuzz) packages+=(clang libclang-rt-dev llvm) ;;  # llvm: the symbolizer for reports
     --package) packages+=(dpkg-dev file) ;;
+    --cross)
+      packages+=(g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user
+                 g++-mingw-w64-x86-64 wine64 icoutils emscripten node-acorn) ;;
     --bench) packages+=(xvfb x11-utils libx11-dev libxres-dev libxdamage-dev python3) ;;
     *) echo "install-deps: unknown option '$arg'" >&2; exit 2 ;;
   esac

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "tests/support/outcome.h"
@@ -122,32 +123,36 @@ TEST_P(DivFloatTest, RoundsCorrectlyThenChecksStatus) {
   };
   EXPECT_TRUE(same(OutcomeOf([&] { return DivFloat32(c.a, c.b); }), c.expected32))
       << c.a << " / " << c.b << " in single";
-  EXPECT_TRUE(same(OutcomeOf([&] { return DivFloat64(c.a, c.b); }), c.expected64))
+  EXPECT_TRUE(same(
+      OutcomeOf([&] { return DivFloat64(static_cast<Float64>(c.a), static_cast<Float64>(c.b)); }),
+      c.expected64))
       << c.a << " / " << c.b << " in double";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     StatusCheck, DivFloatTest,
-    testing::Values(
-        DivCase{487.0f, 1.08f, 450.9259033203125f, 487.0 / double{1.08f}},
-        DivCase{108.0f, 100.0f, 1.08f, 1.08},
-        DivCase{0.0f, 0.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
-        DivCase{-0.0f, 0.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
-        DivCase{5.0f, 0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero},
-        DivCase{-5.0f, -0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero},
-        DivCase{0.0f, 5.0f, 0.0f, 0.0}, DivCase{-0.0f, 5.0f, -0.0f, -0.0},
-        // Underflow raises nothing: the quotient becomes zero or subnormal.
-        DivCase{kMinSubnormalF, 100.0f, 0.0f, double{kMinSubnormalF} / 100},
-        DivCase{kMinSubnormalF, 2.0f, 0.0f, double{kMinSubnormalF} / 2},
-        DivCase{kMinSubnormalF * 3, 2.0f, kMinSubnormalF * 2, double{kMinSubnormalF} * 1.5},
-        // Overflow of the destination format only.
-        DivCase{kMaxF, 0.5f, ErrorKind::Overflow, double{kMaxF} * 2},
-        DivCase{487.0f, kMinSubnormalF, ErrorKind::Overflow, 487 / double{kMinSubnormalF}},
-        // Non-finite operands never come from parsing, but still never pass through.
-        DivCase{kNaNF, 1.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
-        DivCase{kInfF, kInfF, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
-        DivCase{kInfF, 2.0f, ErrorKind::Overflow, ErrorKind::Overflow},
-        DivCase{kInfF, 0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero}));
+    testing::Values(DivCase{487.0f, 1.08f, 450.9259033203125f, 487.0 / static_cast<double>(1.08f)},
+                    DivCase{108.0f, 100.0f, 1.08f, 1.08},
+                    DivCase{0.0f, 0.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
+                    DivCase{-0.0f, 0.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
+                    DivCase{5.0f, 0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero},
+                    DivCase{-5.0f, -0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero},
+                    DivCase{0.0f, 5.0f, 0.0f, 0.0}, DivCase{-0.0f, 5.0f, -0.0f, -0.0},
+                    // Underflow raises nothing: the quotient becomes zero or subnormal.
+                    DivCase{kMinSubnormalF, 100.0f, 0.0f,
+                            static_cast<double>(kMinSubnormalF) / 100},
+                    DivCase{kMinSubnormalF, 2.0f, 0.0f, static_cast<double>(kMinSubnormalF) / 2},
+                    DivCase{kMinSubnormalF * 3, 2.0f, kMinSubnormalF * 2,
+                            static_cast<double>(kMinSubnormalF) * 1.5},
+                    // Overflow of the destination format only.
+                    DivCase{kMaxF, 0.5f, ErrorKind::Overflow, static_cast<double>(kMaxF) * 2},
+                    DivCase{487.0f, kMinSubnormalF, ErrorKind::Overflow,
+                            487 / static_cast<double>(kMinSubnormalF)},
+                    // Non-finite operands never come from parsing, but still never pass through.
+                    DivCase{kNaNF, 1.0f, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
+                    DivCase{kInfF, kInfF, ErrorKind::InvalidOperation, ErrorKind::InvalidOperation},
+                    DivCase{kInfF, 2.0f, ErrorKind::Overflow, ErrorKind::Overflow},
+                    DivCase{kInfF, 0.0f, ErrorKind::DivisionByZero, ErrorKind::DivisionByZero}));
 
 TEST(DivFloat64Test, OverflowsOnlyPastTheDoubleRange) {
   EXPECT_EQ(DivFloat64(9, 107), 9.0 / 107.0);
@@ -217,6 +222,48 @@ TEST(RunTimeErrorTest, DetailNamesTheOperandsOfAFailedStep) {
     EXPECT_TRUE(error.place().empty());
   }
 }
+
+// Numbers in a failed float step's detail read back as the same double, in
+// the fewest digits, with a "." whatever the C library or locale.
+struct FloatDetailCase {
+  const char* name;
+  std::function<void()> step;
+  std::string detail;
+};
+
+class FloatDetailTest : public testing::TestWithParam<FloatDetailCase> {};
+
+TEST_P(FloatDetailTest, PrintsTheShortestRoundTrip) {
+  try {
+    GetParam().step();
+    FAIL() << "no error";
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.detail(), GetParam().detail);
+  }
+}
+
+const std::string kOutsideInt32 =
+    " is outside -2147483648\xE2\x80\xA6"
+    "2147483647";
+
+INSTANTIATE_TEST_SUITE_P(
+    Wording, FloatDetailTest,
+    testing::Values(
+        FloatDetailCase{"WholeNumbers", [] { DivFloat64(487, 0); }, "487 / 0 divides by zero"},
+        FloatDetailCase{"SingleWidened", [] { DivFloat32(0.97f, 0.0f); },
+                        "0.9700000286102295 / 0 divides by zero"},
+        FloatDetailCase{"NegativeZeroOverZero", [] { DivFloat64(-0.0, 0.0); },
+                        "0 / 0 has no defined result"},
+        FloatDetailCase{"Fraction", [] { RoundToInt32(2147483647.6); },
+                        "2147483647.6" + kOutsideInt32},
+        FloatDetailCase{"Huge", [] { RoundToInt32(-1e300); }, "-1e+300" + kOutsideInt32},
+        FloatDetailCase{"Tiny", [] { DivFloat64(5e-324, 0); },
+                        "4.9406564584124654e-324 / 0 divides by zero"},
+        FloatDetailCase{"Infinite", [] { RoundToInt32(-std::numeric_limits<double>::infinity()); },
+                        "-inf" + kOutsideInt32}),
+    [](const testing::TestParamInfo<FloatDetailCase>& test) {
+      return std::string(test.param.name);
+    });
 
 }  // namespace
 }  // namespace kelmora

@@ -2,7 +2,6 @@
 // range errors, and texts of any length.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/bit_cast.h"
 #include "calc/checked.h"
 #include "calc/quote_text.h"
 #include "tests/support/outcome.h"
@@ -115,10 +115,10 @@ TEST(ParseInt16Test, ErrorsQuoteTheText) {
 
 // Bit-exact comparison, so that -0 differs from +0.
 Outcome<std::uint32_t> Float32BitsOf(std::string_view text) {
-  return OutcomeOf([&] { return std::bit_cast<std::uint32_t>(ParseFloat32(text)); });
+  return OutcomeOf([&] { return BitCast<std::uint32_t>(ParseFloat32(text)); });
 }
 Outcome<std::uint32_t> Bits(float f) {
-  return std::bit_cast<std::uint32_t>(f);
+  return BitCast<std::uint32_t>(f);
 }
 Outcome<std::uint32_t> Bits(ErrorKind kind) {
   return kind;
@@ -192,7 +192,7 @@ Outcome<std::uint32_t> Oracle(const std::string& text) {
   const float value = std::strtof(text.c_str(), nullptr);
   if (std::isinf(value))
     return kOverflow;
-  return std::bit_cast<std::uint32_t>(value);
+  return BitCast<std::uint32_t>(value);
 }
 
 // Texts at and next to the rounding boundaries of singles all over the range,
@@ -205,8 +205,9 @@ std::vector<std::string> BoundaryTexts() {
     // The halfway point above a random finite single is exact in double, and
     // %.*e prints a double's exact decimal expansion.
     const auto bits = static_cast<std::uint32_t>(random() % 0x7F800000u);
-    const float f = std::bit_cast<float>(bits);
-    const double halfway = (double{f} + double{std::nextafter(f, kMaxF * 2)}) / 2;
+    const float f = BitCast<float>(bits);
+    const double halfway =
+        (static_cast<double>(f) + static_cast<double>(std::nextafter(f, kMaxF * 2))) / 2;
     std::snprintf(buffer, sizeof buffer, "%.160e", halfway);
     std::string exact = buffer;
     texts.push_back(exact);

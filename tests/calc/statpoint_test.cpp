@@ -85,10 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StatpointTest, WorkedHpRowSteps) {
   // The intermediate values the worked example names.
   const Float32 m = Percent(108);
-  EXPECT_EQ(double{m}, 1.0800000429153442);
+  EXPECT_EQ(static_cast<double>(m), 1.0800000429153442);
   const Float32 q = DivFloat32(487, m);
   EXPECT_EQ(q, 450.9259033203125f);
-  EXPECT_EQ(double{q} * STAT_POINT_SCALE, 7387970.0);
+  EXPECT_EQ(static_cast<double>(q) * STAT_POINT_SCALE, 7387970.0);
   EXPECT_EQ(RoundToInt32(9.0 / 107.0 * 7387970.0), 621418);
 }
 

@@ -1,0 +1,66 @@
+# Reads kelmora's version information and icon back out of a Windows
+# executable, as Explorer would show them, and compares them with the design.
+#   cmake -DEXE=... -DWRESTOOL=... -DICOTOOL=... -DVERSION=... -DWORK_DIR=... -P check-resources.cmake
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed (${status}): ${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+# The version resource holds its strings in UTF-16LE. Decode the ASCII ones,
+# writing each NUL as "|", so that `Key|value|` can be matched.
+run(${WRESTOOL} --extract --raw --type=16 --output=${WORK_DIR}/version.bin ${EXE})
+file(READ ${WORK_DIR}/version.bin hex HEX)
+string(LENGTH "${hex}" length)
+set(text "")
+set(i 0)
+while(i LESS length)
+  string(SUBSTRING "${hex}" ${i} 2 low)
+  math(EXPR j "${i} + 2")
+  string(SUBSTRING "${hex}" ${j} 2 high)
+  math(EXPR code "0x${low}")
+  if(high STREQUAL "00" AND code EQUAL 0)
+    string(APPEND text "|")
+  elseif(high STREQUAL "00" AND code GREATER_EQUAL 32 AND code LESS 127)
+    string(ASCII ${code} char)
+    string(APPEND text "${char}")
+  else()
+    string(APPEND text "?")
+  endif()
+  math(EXPR i "${i} + 4")
+endwhile()
+
+set(failures "")
+foreach(pair "ProductName=kelmora" "InternalName=kelmora" "OriginalFilename=kelmora.exe"
+             "FileVersion=${VERSION}" "ProductVersion=${VERSION}")
+  string(REPLACE "=" ";" pair "${pair}")
+  list(GET pair 0 key)
+  list(GET pair 1 value)
+  string(REPLACE "." "\\." pattern "${key}\\|+${value}\\|")
+  if(NOT text MATCHES "${pattern}")
+    list(APPEND failures "${key} is not \"${value}\"")
+  endif()
+endforeach()
+
+# The file icon: one 48 x 48 image.
+run(${WRESTOOL} --extract --type=14 --output=${WORK_DIR} ${EXE})
+file(GLOB icons ${WORK_DIR}/*.ico)
+if(NOT icons)
+  list(APPEND failures "no icon")
+else()
+  run(${ICOTOOL} --list ${icons})
+  if(NOT output MATCHES "--width=48 --height=48")
+    list(APPEND failures "the icon is not 48 x 48: ${output}")
+  endif()
+endif()
+
+if(failures)
+  list(JOIN failures "\n  " failures)
+  message(FATAL_ERROR "${EXE}:\n  ${failures}\nversion strings read: ${text}")
+endif()
+message(STATUS "version information and 48 x 48 icon as designed")
