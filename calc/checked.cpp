@@ -16,12 +16,13 @@ constexpr const char* kInt32Range =
     " is outside -2147483648\xE2\x80\xA6"
     "2147483647";
 
-// The shortest text that reads back as x, for messages: whole numbers as plain
-// digits, others in the fewest significant digits that round-trip. Streams in
-// the classic locale, so the program's locale never changes a decimal point
+// The shortest text that reads back as x: whole numbers as plain digits,
+// others in the fewest significant digits that round-trip. Streams in the
+// classic locale, so the program's locale never changes a decimal point
 // (floating-point to_chars is missing from some standard libraries).
-std::string FormatFloat(Float64 x) {
-  if (std::isfinite(x) && std::trunc(x) == x && std::fabs(x) < 0x1p63) {
+template <typename Float>
+std::string FormatShortest(Float x) {
+  if (std::isfinite(x) && std::trunc(x) == x && std::fabs(x) < static_cast<Float>(0x1p63)) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(x));
     return std::string(buffer, result.ptr);
@@ -29,13 +30,13 @@ std::string FormatFloat(Float64 x) {
   std::ostringstream out;
   out.imbue(std::locale::classic());
   // Not every library reads a subnormal back, so those get every digit.
-  const int digits = std::numeric_limits<Float64>::max_digits10;
+  const int digits = std::numeric_limits<Float>::max_digits10;
   for (int precision = std::isnormal(x) ? 1 : digits;; ++precision) {
     out.str({});
     out << std::setprecision(precision) << x;
     std::istringstream in(out.str());
     in.imbue(std::locale::classic());
-    Float64 back = 0;
+    Float back = 0;
     if (precision >= digits || ((in >> back) && back == x)) {
       return out.str();
     }
@@ -61,7 +62,7 @@ void ThrowRemainderByZero(Int32 a) {
 }
 
 void ThrowDivisionFailure(Float64 a, Float64 b) {
-  const std::string division = FormatFloat(a) + " / " + FormatFloat(b);
+  const std::string division = FormatShortest(a) + " / " + FormatShortest(b);
   if (std::isnan(a) || std::isnan(b) || (a == 0 && b == 0) || (std::isinf(a) && std::isinf(b))) {
     throw RunTimeError(ErrorKind::InvalidOperation, division + " has no defined result");
   }
@@ -71,10 +72,14 @@ void ThrowDivisionFailure(Float64 a, Float64 b) {
 }
 
 void ThrowRoundingOverflow(Float64 x) {
-  throw RunTimeError(ErrorKind::Overflow, FormatFloat(x) + kInt32Range);
+  throw RunTimeError(ErrorKind::Overflow, FormatShortest(x) + kInt32Range);
 }
 
 }  // namespace detail
+
+std::string FormatFloat32(Float32 x) {
+  return FormatShortest(x);
+}
 
 std::string FormatInt32(Int32 n) {
   char buffer[16];

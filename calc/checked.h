@@ -56,6 +56,9 @@ Float32 ParseFloat32(std::string_view text);
 // Plain decimal digits with a leading "-" when negative: "621423", "-5", "0".
 std::string FormatInt32(Int32 n);
 
+// The shortest text that reads back as x, for messages: "108", "97.5", "1e-44".
+std::string FormatFloat32(Float32 x);
+
 // --- Definitions ---------------------------------------------------------------
 // Inline, so that each check costs a compare on the way; building the error
 // is out of line.

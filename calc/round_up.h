@@ -14,8 +14,16 @@ namespace kelmora {
 // stepping r up with AddInt32(r, 1) until the remainder is zero, in constant
 // time: DivisionByZero when multiple is 0, Overflow for -2147483648 with
 // multiple -1 and when the next multiple lies past 2147483647.
+// A failure records its step: Step::Remainder for the remainder's errors,
+// Step::RoundUp for passing the top.
 inline Int32 RoundUpToMultiple(Int32 r, Int16 multiple) {
-  const Int32 remainder = RemInt32(r, multiple);
+  Int32 remainder = 0;
+  try {
+    remainder = RemInt32(r, multiple);
+  } catch (RunTimeError& error) {
+    error.setStep(Step::Remainder);
+    throw;
+  }
   if (remainder <= 0)
     return r;
   // A positive remainder means r > 0, where r rem c equals r rem |c|.
@@ -23,7 +31,12 @@ inline Int32 RoundUpToMultiple(Int32 r, Int16 multiple) {
   const std::int64_t target = std::int64_t{r} + step;
   if (target > std::numeric_limits<Int32>::max()) [[unlikely]] {
     // Stepping up would have failed on its way past the top: fail the same way.
-    AddInt32(std::numeric_limits<Int32>::max(), 1);
+    try {
+      AddInt32(std::numeric_limits<Int32>::max(), 1);
+    } catch (RunTimeError& error) {
+      error.setStep(Step::RoundUp);
+      throw;
+    }
   }
   return static_cast<Int32>(target);
 }

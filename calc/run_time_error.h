@@ -15,6 +15,20 @@ enum class ErrorKind {
   TypeMismatch,      // a text that does not denote a number
 };
 
+// The step of the stat-point range calculation at which a check failed.
+enum class Step {
+  None,            // not raised inside the range calculation
+  StatValPlusOne,  // StatVal + 1, the maximum's first step
+  Quotient,        // the stat value divided by StatM
+  CPlusOne,        // StatC + 1
+  CPlusLevel,      // StatC + Level
+  Ratio,           // (StatC + 1) / (StatC + Level)
+  RoundToInt32,    // the scaled count rounded to a whole number of stat points
+  Remainder,       // the count's remainder by StatC + 1
+  RoundUp,         // the count rounded up to a multiple of StatC + 1
+  MinusOne,        // the maximum's final - 1
+};
+
 // The words a user is shown for a kind: "Overflow", "Division by zero", ...
 std::string_view KindWording(ErrorKind kind) noexcept;
 
@@ -37,11 +51,16 @@ class RunTimeError : public std::exception {
   const std::string& place() const noexcept { return place_; }
   void setPlace(std::string place) { place_ = std::move(place); }
 
+  // The step of MinStatpoint or MaxStatpoint that failed; None elsewhere.
+  Step step() const noexcept { return step_; }
+  void setStep(Step step) noexcept { step_ = step; }
+
  private:
   ErrorKind kind_;
   std::string detail_;
   std::optional<std::string> text_;
   std::string place_;
+  Step step_ = Step::None;
 };
 
 }  // namespace kelmora

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstddef>
+#include <tuple>
 #include <utility>
 
 #include "calc/statpoint.h"
+#include "window/step_wording.h"
 
 namespace kelmora {
 namespace {
@@ -24,9 +26,27 @@ Int16 ReadInt16(const CalculatorForm& form, std::string_view field) {
   return At(field, [&] { return ParseInt16(form.text(field)); });
 }
 
-// The multiplier field holds a percentage.
-Float32 ReadMultiplier(const CalculatorForm& form, std::string_view field) {
-  return At(field, [&] { return DivFloat32(ParseFloat32(form.text(field)), 100.0f); });
+// The multiplier field holds a percentage: returns it, and StatM.
+std::pair<Float32, Float32> ReadMultiplier(const CalculatorForm& form, std::string_view field) {
+  return At(field, [&] {
+    const Float32 percent = ParseFloat32(form.text(field));
+    return std::pair{percent, DivFloat32(percent, 100.0f)};
+  });
+}
+
+// Runs one range end for the result field `place`. An error gets that place,
+// and its detail is said again in the player's terms where the step is known.
+template <typename RangeEnd>
+Int32 Compute(std::string_view place, const StatFacts& facts, RangeEnd&& range_end) {
+  try {
+    return range_end();
+  } catch (const RunTimeError& error) {
+    RunTimeError said(error.kind(),
+                      PlayersWords(error.step(), error.kind(), facts).value_or(error.detail()));
+    said.setStep(error.step());
+    said.setPlace(std::string(place));
+    throw said;
+  }
 }
 
 std::size_t IndexOf(StatKind stat) {
@@ -37,22 +57,25 @@ std::size_t IndexOf(StatKind stat) {
 
 void btn_calc_Click(CalculatorForm& form) {
   std::array<StatInputs, kStatKinds.size()> inputs{};
+  std::array<Float32, kStatKinds.size()> percents{};
   for (const StatKind stat : kStatKinds) {
     StatInputs& in = inputs[IndexOf(stat)];
     in.StatVal = ReadInt16(form, FieldName(stat, FieldRole::StatValue));
     in.StatC = ReadInt16(form, FieldName(stat, FieldRole::CValue));
-    in.StatM = ReadMultiplier(form, FieldName(stat, FieldRole::Multiplier));
+    std::tie(percents[IndexOf(stat)], in.StatM) =
+        ReadMultiplier(form, FieldName(stat, FieldRole::Multiplier));
   }
   const Int16 level = ReadInt16(form, kLevelField);
 
   std::array<StatRange, kStatKinds.size()> ranges{};
   for (const StatKind stat : kStatKinds) {
     const StatInputs& in = inputs[IndexOf(stat)];
+    const StatFacts facts{in.StatVal, in.StatC, percents[IndexOf(stat)], level};
     StatRange& range = ranges[IndexOf(stat)];
-    range.Min = At(FieldName(stat, FieldRole::Minimum),
-                   [&] { return MinStatpoint(in.StatVal, in.StatC, in.StatM, level); });
-    range.Max = At(FieldName(stat, FieldRole::Maximum),
-                   [&] { return MaxStatpoint(in.StatVal, in.StatC, in.StatM, level); });
+    range.Min = Compute(FieldName(stat, FieldRole::Minimum), facts,
+                        [&] { return MinStatpoint(in.StatVal, in.StatC, in.StatM, level); });
+    range.Max = Compute(FieldName(stat, FieldRole::Maximum), facts,
+                        [&] { return MaxStatpoint(in.StatVal, in.StatC, in.StatM, level); });
   }
 
   // Format everything before the first write, so that nothing can fail halfway.
@@ -71,8 +94,6 @@ std::string DescribeError(const RunTimeError& error) {
   const Field* field = FindField(error.place());
   if (field != nullptr) {
     message += " \xE2\x80\x94 ";  // em dash
-    if (!IsInput(field->role))
-      message += "calculating the ";
     message += field->label;
   }
   if (!error.detail().empty()) {
@@ -88,7 +109,8 @@ std::string_view FieldToFix(const RunTimeError& error) {
     return {};
   if (IsInput(field->role))
     return field->name;
-  return FieldName(*field->stat, FieldRole::StatValue);
+  return FieldName(*field->stat,
+                   RoleToFix(error.step(), error.kind()).value_or(FieldRole::StatValue));
 }
 
 }  // namespace kelmora

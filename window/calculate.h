@@ -31,13 +31,14 @@ struct StatRange {
 // result fields never read.
 void btn_calc_Click(CalculatorForm& form);
 
-// How a failed click reads to the user, e.g.
-// `Type mismatch — HP C-value: "" is not a number` or
-// `Division by zero — calculating the HP minimum: 487 / 0 divides by zero`.
+// How a failed click reads to the user: the kind, the field, and what went
+// wrong in the player's terms, e.g. `Type mismatch — HP C-value: "" is not a
+// number` or `Division by zero — MP minimum: the multiplier is 0 %`.
 std::string DescribeError(const RunTimeError& error);
 
 // The input box the user should fix after `error`: the field that was being
-// read, or the stat value of the stat being computed. Empty when unknown.
+// read, or for a failed range end the stat's box that the failing step calls
+// for (the stat value, the C-value or the multiplier). Empty when unknown.
 std::string_view FieldToFix(const RunTimeError& error);
 
 }  // namespace kelmora

@@ -82,6 +82,53 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"MaxSubtractionUnderflows", -2, 1, kPow2Minus17, 1, kOverflow, kOverflow}),
     CaseName);
 
+// Every step that can fail records itself, and only the first failure counts.
+struct StepCase {
+  const char* name;
+  bool maximum;  // MaxStatpoint rather than MinStatpoint
+  Int16 StatVal, StatC;
+  Float32 StatM;
+  Int16 Level;
+  ErrorKind kind;
+  Step step;
+};
+
+class FailingStepTest : public testing::TestWithParam<StepCase> {};
+
+TEST_P(FailingStepTest, RecordsTheStepWithoutChangingTheKind) {
+  const auto& c = GetParam();
+  try {
+    c.maximum ? MaxStatpoint(c.StatVal, c.StatC, c.StatM, c.Level)
+              : MinStatpoint(c.StatVal, c.StatC, c.StatM, c.Level);
+    FAIL() << "no error";
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.kind(), c.kind);
+    EXPECT_EQ(error.step(), c.step);
+    EXPECT_TRUE(error.place().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryStep, FailingStepTest,
+    testing::Values(
+        StepCase{"StatValPlusOne", true, 32767, 8, 0.0f, 99, kOverflow, Step::StatValPlusOne},
+        StepCase{"QuotientByZero", false, 487, 32767, 0.0f, 99, kDivZero, Step::Quotient},
+        StepCase{"QuotientZeroByZero", true, -1, 8, 0.0f, 99, kInvalid, Step::Quotient},
+        StepCase{"QuotientBeyondSingle", false, 487, 8, std::numeric_limits<float>::denorm_min(),
+                 99, kOverflow, Step::Quotient},
+        StepCase{"CPlusOne", false, 487, 32767, Percent(108), -32767, kOverflow, Step::CPlusOne},
+        StepCase{"CPlusLevel", true, 487, 32000, Percent(108), 999, kOverflow, Step::CPlusLevel},
+        StepCase{"RatioByZero", false, 487, 8, Percent(108), -8, kDivZero, Step::Ratio},
+        StepCase{"RatioZeroByZero", true, 487, -1, Percent(108), 1, kInvalid, Step::Ratio},
+        StepCase{"RoundToInt32", false, 32766, 0, Percent(1), 1, kOverflow, Step::RoundToInt32},
+        StepCase{"RemainderByZero", false, 487, -1, Percent(108), 99, kDivZero, Step::Remainder},
+        StepCase{"RemainderOfLowestByMinusOne", false, 1, -2, kPow2Minus17, 3, kOverflow,
+                 Step::Remainder},
+        StepCase{"RoundUpPastTheTop", false, 32767, 16383, Percent(24.9993f), 1, kOverflow,
+                 Step::RoundUp},
+        StepCase{"MinusOne", true, -2, 1, kPow2Minus17, 1, kOverflow, Step::MinusOne}),
+    [](const testing::TestParamInfo<StepCase>& test) { return std::string(test.param.name); });
+
 TEST(StatpointTest, WorkedHpRowSteps) {
   // The intermediate values the worked example names.
   const Float32 m = Percent(108);

@@ -234,22 +234,108 @@ TEST_P(DescribeErrorTest, NamesKindPlaceAndText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, DescribeErrorTest,
+    testing::Values(MessageCase{"EmptyText",
+                                {{"txt_hpc", ""}},
+                                "Type mismatch \xE2\x80\x94 HP C-value: \"\" is not a number",
+                                "txt_hpc"},
+                    MessageCase{"OutOfRange",
+                                {{"txt_maval", "40000"}},
+                                "Overflow \xE2\x80\x94 MA stat value: \"40000\" is outside "
+                                "-32768\xE2\x80\xA6"
+                                "32767",
+                                "txt_maval"},
+                    MessageCase{"ReadingBeforeCalculating",
+                                {{"txt_level", "x"}, {"txt_hpm", "0"}},
+                                "Type mismatch \xE2\x80\x94 Level: \"x\" is not a number",
+                                "txt_level"}),
+    [](const testing::TestParamInfo<MessageCase>& test) { return std::string(test.param.name); });
+
+// Each step of the range calculation that can fail, with the message a player
+// reads and the box they are sent to.
+INSTANTIATE_TEST_SUITE_P(
+    EveryStep, DescribeErrorTest,
     testing::Values(
-        MessageCase{"EmptyText",
-                    {{"txt_hpc", ""}},
-                    "Type mismatch \xE2\x80\x94 HP C-value: \"\" is not a number",
-                    "txt_hpc"},
-        MessageCase{"OutOfRange",
-                    {{"txt_maval", "40000"}},
-                    "Overflow \xE2\x80\x94 MA stat value: \"40000\" is outside "
+        MessageCase{"StatValPlusOne",
+                    {{"txt_mpval", "32767"}},
+                    "Overflow \xE2\x80\x94 MP maximum: stat value 32767 plus 1 is outside "
                     "-32768\xE2\x80\xA6"
                     "32767",
-                    "txt_maval"},
+                    "txt_mpval"},
+        MessageCase{"QuotientByZero",
+                    {{"txt_mpm", "0"}},
+                    "Division by zero \xE2\x80\x94 MP minimum: the multiplier is 0 %",
+                    "txt_mpm"},
         MessageCase{
-            "Calculation",
-            {{"txt_pam", "0"}},
-            "Division by zero \xE2\x80\x94 calculating the PA minimum: 22 / 0 divides by zero",
-            "txt_paval"}),
+            "QuotientZeroByZero",
+            {{"txt_mpm", "0"}, {"txt_mpval", "0"}},
+            "Invalid operation \xE2\x80\x94 MP minimum: stat value 0 over a multiplier of 0 % "
+            "has no defined result",
+            "txt_mpm"},
+        MessageCase{
+            "QuotientBeyondSingle",
+            {{"txt_hpm", "1e-35"}},
+            "Overflow \xE2\x80\x94 HP minimum: stat value 487 over a multiplier of 1e-35 % is "
+            "beyond the single-precision range",
+            "txt_hpm"},
+        MessageCase{"CPlusOne",
+                    {{"txt_mac", "32767"}},
+                    "Overflow \xE2\x80\x94 MA minimum: C-value 32767 plus 1 is outside "
+                    "-32768\xE2\x80\xA6"
+                    "32767",
+                    "txt_mac"},
+        MessageCase{"CPlusLevel",
+                    {{"txt_mac", "32700"}},
+                    "Overflow \xE2\x80\x94 MA minimum: C-value 32700 plus level 99 is outside "
+                    "-32768\xE2\x80\xA6"
+                    "32767",
+                    "txt_mac"},
+        MessageCase{"RatioByZero",
+                    {{"txt_hpc", "-99"}},
+                    "Division by zero \xE2\x80\x94 HP minimum: C-value -99 plus level 99 is 0",
+                    "txt_hpc"},
+        MessageCase{"RatioZeroByZero",
+                    {{"txt_hpc", "-1"}, {"txt_level", "1"}},
+                    "Invalid operation \xE2\x80\x94 HP minimum: C-value -1 plus 1 and C-value -1 "
+                    "plus level 1 are both 0",
+                    "txt_hpc"},
+        MessageCase{"RoundToInt32",
+                    {{"txt_hpm", "0.001"}},
+                    "Overflow \xE2\x80\x94 HP minimum: the stat points for stat value 487 at a "
+                    "multiplier of 0.001 % are outside -2147483648\xE2\x80\xA6"
+                    "2147483647",
+                    "txt_hpm"},
+        MessageCase{"RemainderByZero",
+                    {{"txt_mac", "-1"}},
+                    "Division by zero \xE2\x80\x94 MA minimum: C-value -1 plus 1 is 0",
+                    "txt_mac"},
+        // 1 / 2^-17 * 2^14 * (-1 / 1) is -2^31, whose remainder by -1 overflows.
+        MessageCase{
+            "RemainderOfLowestByMinusOne",
+            {{"txt_maval", "1"},
+             {"txt_mac", "-2"},
+             {"txt_mam", "0.000762939453125"},
+             {"txt_level", "3"}},
+            "Overflow \xE2\x80\x94 MA minimum: -2147483648 stat points cannot be rounded to "
+            "a multiple of C-value -2 plus 1",
+            "txt_mac"},
+        MessageCase{"RoundUpPastTheTop",
+                    {{"txt_maval", "32767"},
+                     {"txt_mac", "16383"},
+                     {"txt_mam", "24.9993"},
+                     {"txt_level", "1"}},
+                    "Overflow \xE2\x80\x94 MA minimum: the stat points for stat value 32767 at a "
+                    "multiplier of 24.9993 %, rounded up to a multiple of C-value 16383 plus 1, "
+                    "pass 2147483647",
+                    "txt_mam"},
+        // A negative multiplier: Min(0) is 0, but Min(1) is -2^31, so the maximum's - 1 fails.
+        MessageCase{"MinusOne",
+                    {{"txt_maval", "0"},
+                     {"txt_mac", "1"},
+                     {"txt_mam", "-0.000762939453125"},
+                     {"txt_level", "1"}},
+                    "Overflow \xE2\x80\x94 MA maximum: the stat points for stat value 0 at a "
+                    "multiplier of -0.00076293945 %, less 1, fall below -2147483648",
+                    "txt_mam"}),
     [](const testing::TestParamInfo<MessageCase>& test) { return std::string(test.param.name); });
 
 TEST(DescribeErrorTest, AnErrorWithoutAPlaceStillReads) {

@@ -320,8 +320,8 @@ void KelmoraTest::errorIsShownAndChangesNothing_data() {
     QTest::newRow(qPrintable("calculation" + tag))
         << after_success << "txt_pam"
         << "0"
-        << "Division by zero " + dash + " calculating the PA minimum: 22 / 0 divides by zero"
-        << "txt_paval";
+        << "Division by zero " + dash + " PA minimum: the multiplier is 0 %"
+        << "txt_pam";
   }
 }
 
