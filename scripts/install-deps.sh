@@ -15,6 +15,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
   desktop-file-utils appstream clang-format
+  # the window's tests on a real X server, bare and under a window manager
+  xvfb xdotool xclip openbox libx11-dev
 )
 for arg in "$@"; do
   case "$arg" in

@@ -6,7 +6,7 @@ build_dir=${1:?usage: run-fuzzers.sh BUILD_DIR [SECONDS_EACH]}
 seconds=${2:-30}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
-for target in parse_fuzzer statpoint_fuzzer; do
+for target in parse_fuzzer statpoint_fuzzer command_fuzzer; do
   corpus=$(mktemp -d)
   cp "$source_dir/fuzz/corpus/$target"/* "$corpus"/ 2>/dev/null || true
   echo "== $target, ${seconds}s"

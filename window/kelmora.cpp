@@ -1,5 +1,6 @@
 #include "window/kelmora.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "window/calculate.h"
 #include "window/caption_fit.h"
 #include "window/control_layout.h"
+#include "window/credits.h"
 #include "window/fields.h"
 #include "window/qt_text.h"
 #include "window/widget_form.h"
@@ -45,13 +48,10 @@ QFont DesignFont(bool bold) {
   return font;
 }
 
-QString CreditsNotice() {
-  return QStringLiteral("Kelmora %1 \u2014 free software under the MIT License. Built with Qt %2.")
-      .arg(QStringLiteral(KELMORA_VERSION), QStringLiteral(QT_VERSION_STR));
-}
-
 QString Caption(const Control& control) {
-  return control.name == "Label9" ? CreditsNotice() : ToQString(control.text);
+  return control.name == "Label9"
+             ? QString::fromStdString(CreditsNotice(KELMORA_VERSION, "Qt " QT_VERSION_STR))
+             : ToQString(control.text);
 }
 
 QSize PixelSize(const Control& control) {
@@ -173,7 +173,23 @@ void Kelmora::showError(const QString& message, std::string_view field_to_fix) {
       target->selectAll();
     }
   });
+  error_box_ = box;
   box->open();  // window-modal, without a nested event loop
+}
+
+bool Kelmora::event(QEvent* event) {
+  // A click on the blocked window (to look at the inputs) would take the
+  // keyboard away from the open message, leaving Return and Escape dead.
+  // Hand it straight back, once the activation is through.
+  if (event->type() == QEvent::WindowActivate && error_box_ && error_box_->isVisible()) {
+    QTimer::singleShot(0, error_box_, [box = error_box_] {
+      if (box && box->isVisible()) {
+        box->raise();
+        box->activateWindow();
+      }
+    });
+  }
+  return QWidget::event(event);
 }
 
 }  // namespace kelmora

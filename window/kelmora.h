@@ -1,11 +1,13 @@
 // The calculator's one window.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+class QMessageBox;
 class QPushButton;
 
 namespace kelmora {
@@ -18,6 +20,9 @@ class Kelmora : public QWidget {
  public:
   explicit Kelmora(QWidget* parent = nullptr);
   ~Kelmora() override;
+
+ protected:
+  bool event(QEvent* event) override;
 
  private:
   // btn_calc's activation: runs the Calculate command; a failure is shown,
@@ -35,6 +40,7 @@ class Kelmora : public QWidget {
 
   std::unique_ptr<WidgetForm> form_;
   QPushButton* btn_calc_ = nullptr;
+  QPointer<QMessageBox> error_box_;  // the open error message, if any
 };
 
 }  // namespace kelmora

@@ -55,8 +55,9 @@ constexpr std::array<StepWording, 13> kStepWordings = {{
 }};
 
 const StepWording* Find(Step step, ErrorKind kind) {
-  const auto it = std::find_if(kStepWordings.begin(), kStepWordings.end(),
-                               [&](const StepWording& w) { return w.step == step && w.kind == kind; });
+  const auto it =
+      std::find_if(kStepWordings.begin(), kStepWordings.end(),
+                   [&](const StepWording& w) { return w.step == step && w.kind == kind; });
   return it == kStepWordings.end() ? nullptr : &*it;
 }
 
