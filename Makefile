@@ -1,7 +1,7 @@
 # The two commands a new user needs:
 #   make run    install what is missing, build, open the calculator
 #   make test   install what is missing, build, run every test headless
-# Other targets: core, cross, bench, package, fuzz, asan, format, format-check, screenshot, clean.
+# Other targets: core, cross, web, web-test, web-figures, web-screenshot, bench, package, fuzz, asan, format, format-check, screenshot, clean.
 
 PRESET ?= dev
 # Warnings are errors in CI (which sets CI=true); elsewhere they are warnings.
@@ -9,7 +9,7 @@ WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps test run core cross bench package fuzz asan format format-check screenshot clean
+.PHONY: all deps test run core cross web web-test web-figures web-screenshot bench package fuzz asan format format-check screenshot clean
 
 all: test
 
@@ -43,6 +43,30 @@ cross:
 	  cmake --build --preset $$preset; \
 	  ctest --preset $$preset; \
 	done
+
+# The browser page: one self-contained kelmora.html, and kelmora-core.mjs.
+WEB_DIR = build/wasm/web
+web:
+	@scripts/install-deps.sh --web
+	$(call CONFIGURE,wasm)
+	cmake --build --preset wasm --target kelmora_web
+	@echo "web: $(CURDIR)/$(WEB_DIR)/kelmora.html (open it from disk, or put it on any static host)"
+
+# The page's tests: the module in node, the page in Debian's Chromium.
+web/node_modules: web/package.json web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+	@touch $@
+
+web-test: web
+	@scripts/install-deps.sh --web-test
+	@$(MAKE) --no-print-directory web/node_modules
+	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node --test web/tests/
+
+web-figures: web-test
+	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/bench/figures.mjs
+
+web-screenshot: web-test
+	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/screenshot.mjs docs/kelmora-web.png
 
 bench: deps
 	$(call CONFIGURE,release)

@@ -16,7 +16,8 @@ async function startKelmora() {
   for (const control of layout.controls) {
     const element = createControl(control);
     element.id = control.name;
-    element.className = `control ${control.kind}` + (control.bold ? " bold" : "");
+    element.classList.add("control", control.kind);
+    if (control.bold) element.classList.add("bold");
     Object.assign(element.style, {
       left: `${control.left}px`,
       top: `${control.top}px`,
@@ -57,9 +58,11 @@ async function startKelmora() {
       if (!event.repeat) press();
     }
   });
+  fitCaptions(client, layout);
   fitToScreen(panel, layout);
   window.addEventListener("resize", () => fitToScreen(panel, layout));
   boxes.get("txt_hpval").focus();
+  performance.mark("kelmora-ready");
   document.body.dataset.ready = "true";
 }
 
@@ -157,6 +160,19 @@ function createDialog(caption) {
       ok.focus();
     },
   };
+}
+
+// Tahoma is the design's face; where a wider stand-in is drawn instead, the
+// window's font shrinks in quarter pixels until every caption fits its box
+// (the bold controls keep their size), as the desktop window does.
+function fitCaptions(client, layout) {
+  const captioned = layout.controls
+    .filter((c) => !c.bold && c.kind !== "inputBox" && c.kind !== "resultBox")
+    .map((c) => document.getElementById(c.name));
+  const overflows = (e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
+  for (let size = 11; size >= 9 && captioned.some(overflows); size -= 0.25) {
+    client.style.fontSize = `${size}px`;
+  }
 }
 
 // On a screen narrower than the window, the window scales as one piece.
