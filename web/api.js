@@ -18,6 +18,12 @@ function takeJson(core, pointer) {
   }
 }
 
+// A lone surrogate has no UTF-8 form: it becomes U+FFFD, which is simply not
+// a number (and shows as such in a message).
+function wellFormed(text) {
+  return text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, "\uFFFD");
+}
+
 // The window's design: caption, client size, and every control with its
 // place, caption, focus stop, font, length limit and (for boxes) field.
 async function design() {
@@ -33,8 +39,8 @@ async function calculate(texts) {
     throw new TypeError("calculate() takes an array of the 13 input texts");
   }
   const core = await loadKelmoraCore();
-  const strings = texts.map(String);
-  // Each text as UTF-8, end to end; a lone surrogate is simply not a number.
+  const strings = texts.map((text) => wellFormed(String(text)));
+  // Each text as UTF-8, end to end.
   const lengths = strings.map((text) => core.lengthBytesUTF8(text));
   const total = lengths.reduce((sum, n) => sum + n, 0);
   const bytes = core._malloc(total + 1);

@@ -31,7 +31,7 @@ async function startKelmora() {
   }
 
   const form = {
-    getText: (name) => boxes.get(name).value,
+    getText: (name) => wellFormed(boxes.get(name).value),
     setText: (name, text) => {
       boxes.get(name).value = text;
     },

@@ -84,7 +84,7 @@ describe("hostile texts", () => {
     { name: "a NUL inside", text: "4\u00007", kind: "TypeMismatch" },
     { name: "Arabic-Indic digits", text: "\u0664\u0668\u0667", kind: "TypeMismatch" },
     { name: "fullwidth digits", text: "\uff14\uff18\uff17", kind: "TypeMismatch" },
-    { name: "a lone high surrogate", text: "\ud800", kind: "TypeMismatch" },
+    { name: "a lone high surrogate", text: "\ud800", kind: "TypeMismatch", shows: "\ufffd" },
     { name: "a lone low surrogate", text: "4\udc008", kind: "TypeMismatch" },
     { name: "control characters", text: "\u0001\u001b\u007f", kind: "TypeMismatch" },
   ];
@@ -95,6 +95,7 @@ describe("hostile texts", () => {
         assert.equal(outcome.error?.kind, c.kind, JSON.stringify(outcome).slice(0, 300));
         assert.equal(outcome.error.place, "txt_hpval");
         assert.equal(typeof outcome.error.message, "string");
+        if (c.shows) assert.ok(outcome.error.message.includes(`"${c.shows}"`), outcome.error.message);
       } else {
         assert.equal(outcome.results[0], c.result);
       }
