@@ -16,6 +16,20 @@ std::string_view KindWording(ErrorKind kind) noexcept {
   return "Run-time error";
 }
 
+std::string_view KindName(ErrorKind kind) noexcept {
+  switch (kind) {
+    case ErrorKind::Overflow:
+      return "Overflow";
+    case ErrorKind::DivisionByZero:
+      return "DivisionByZero";
+    case ErrorKind::InvalidOperation:
+      return "InvalidOperation";
+    case ErrorKind::TypeMismatch:
+      return "TypeMismatch";
+  }
+  return "Unknown";
+}
+
 RunTimeError::RunTimeError(ErrorKind kind, std::string detail)
     : kind_(kind), detail_(std::move(detail)) {}
 

@@ -31,6 +31,8 @@ enum class Step {
 
 // The words a user is shown for a kind: "Overflow", "Division by zero", ...
 std::string_view KindWording(ErrorKind kind) noexcept;
+// The kind's own name, for programs: "Overflow", "DivisionByZero", ...
+std::string_view KindName(ErrorKind kind) noexcept;
 
 class RunTimeError : public std::exception {
  public:

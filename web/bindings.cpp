@@ -30,9 +30,8 @@ EM_JS(char*, PageBoxText, (const char* name, std::uint32_t* length), {
   HEAPU32[length >> 2] = size - 1;
   return bytes;
 });
-EM_JS(void, SetPageBoxText, (const char* name, const char* text), {
-  Module["pageForm"].setText(UTF8ToString(name), UTF8ToString(text));
-});
+EM_JS(void, SetPageBoxText, (const char* name, const char* text),
+      { Module["pageForm"].setText(UTF8ToString(name), UTF8ToString(text)); });
 
 // As WidgetForm is over the Qt boxes.
 class PageForm : public CalculatorForm {
@@ -49,20 +48,6 @@ class PageForm : public CalculatorForm {
     SetPageBoxText(std::string(field).c_str(), text.c_str());
   }
 };
-
-std::string_view KindName(ErrorKind kind) {
-  switch (kind) {
-    case ErrorKind::Overflow:
-      return "Overflow";
-    case ErrorKind::DivisionByZero:
-      return "DivisionByZero";
-    case ErrorKind::InvalidOperation:
-      return "InvalidOperation";
-    case ErrorKind::TypeMismatch:
-      return "TypeMismatch";
-  }
-  return "Unknown";
-}
 
 std::string_view ControlKindName(ControlKind kind) {
   switch (kind) {

@@ -1,8 +1,5 @@
 # 64-bit Arm Linux (aarch64), run through qemu-aarch64.
-set(CMAKE_SYSTEM_NAME Linux)
+set(KELMORA_TRIPLE aarch64-linux-gnu)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
-set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
-set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
-include(${CMAKE_CURRENT_LIST_DIR}/cross-common.cmake)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64;-L;/usr/aarch64-linux-gnu)
+set(KELMORA_QEMU qemu-aarch64)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

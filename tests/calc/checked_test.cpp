@@ -208,6 +208,8 @@ TEST(RunTimeErrorTest, WhatIsTheKindsWording) {
   EXPECT_STREQ(RunTimeError(ErrorKind::DivisionByZero, "").what(), "Division by zero");
   EXPECT_STREQ(RunTimeError(ErrorKind::InvalidOperation, "").what(), "Invalid operation");
   EXPECT_STREQ(RunTimeError(ErrorKind::TypeMismatch, "").what(), "Type mismatch");
+  EXPECT_EQ(KindName(ErrorKind::DivisionByZero), "DivisionByZero");
+  EXPECT_EQ(KindName(ErrorKind::InvalidOperation), "InvalidOperation");
 }
 
 TEST(RunTimeErrorTest, DetailNamesTheOperandsOfAFailedStep) {
