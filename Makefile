@@ -38,10 +38,11 @@ CROSS_PRESETS = i686 aarch64 win64 wasm
 cross:
 	@scripts/install-deps.sh --cross
 	@set -e; for preset in $(CROSS_PRESETS); do \
-	  echo "== $$preset"; \
+	  echo "== $$preset"; start=$$(date +%s); \
 	  $(call CONFIGURE,$$preset); \
 	  cmake --build --preset $$preset; \
 	  ctest --preset $$preset; \
+	  echo "== $$preset: built and tested in $$(( $$(date +%s) - start )) s"; \
 	done
 
 # The browser page: one self-contained kelmora.html, and kelmora-core.mjs.
