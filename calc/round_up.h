@@ -14,16 +14,10 @@ namespace kelmora {
 // stepping r up with AddInt32(r, 1) until the remainder is zero, in constant
 // time: DivisionByZero when multiple is 0, Overflow for -2147483648 with
 // multiple -1 and when the next multiple lies past 2147483647.
-// A failure records its step: Step::Remainder for the remainder's errors,
-// Step::RoundUp for passing the top.
+// Passing the top records Step::RoundUp; the remainder's errors are left to
+// the caller to name.
 inline Int32 RoundUpToMultiple(Int32 r, Int16 multiple) {
-  Int32 remainder = 0;
-  try {
-    remainder = RemInt32(r, multiple);
-  } catch (RunTimeError& error) {
-    error.setStep(Step::Remainder);
-    throw;
-  }
+  const Int32 remainder = RemInt32(r, multiple);
   if (remainder <= 0)
     return r;
   // A positive remainder means r > 0, where r rem c equals r rem |c|.
