@@ -9,7 +9,7 @@ WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps test run core cross web web-test web-figures web-screenshot bench package fuzz asan format format-check screenshot clean
+.PHONY: all deps test run core cross web web-tools web-test web-figures web-screenshot bench package fuzz asan format format-check screenshot clean
 
 all: test
 
@@ -65,15 +65,18 @@ web/node_modules: web/package.json web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 	@touch $@
 
-web-test: web
+# What driving the page needs: Chromium, npm and playwright-core.
+web-tools: web
 	@scripts/install-deps.sh --web-test
 	@$(MAKE) --no-print-directory web/node_modules
+
+web-test: web-tools
 	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node --test web/tests/
 
-web-figures: web-test
+web-figures: web-tools
 	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/bench/figures.mjs
 
-web-screenshot: web-test
+web-screenshot: web-tools
 	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/screenshot.mjs docs/kelmora-web.png
 
 bench: deps
