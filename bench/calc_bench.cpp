@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "calc/shown_value.h"
 #include "calc/statpoint.h"
 
 namespace kelmora {
@@ -75,6 +76,26 @@ BENCHMARK(BM_CheckedDefaultRows);
 BENCHMARK(BM_UncheckedDefaultRows);
 BENCHMARK(BM_CheckedWorstRoundUpRow);
 BENCHMARK(BM_UncheckedWorstRoundUpRow);
+
+// The default rows' range ends shown again at level 1: one bisection each.
+void BM_ShownValue(benchmark::State& state) {
+  Int32 counts[std::size(kDefaultRows)];
+  for (std::size_t i = 0; i < std::size(kDefaultRows); ++i) {
+    const Row& r = kDefaultRows[i];
+    counts[i] = MinStatpoint(r.value, r.c, r.multiplier, r.level);
+  }
+  for (auto _ : state) {
+    for (std::size_t i = 0; i < std::size(kDefaultRows); ++i) {
+      Row r = kDefaultRows[i];
+      benchmark::DoNotOptimize(r);
+      benchmark::DoNotOptimize(ShownValue(counts[i], r.c, r.multiplier, 1));
+    }
+  }
+  state.counters["calls/s"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * static_cast<double>(std::size(kDefaultRows)),
+      benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ShownValue);
 
 void BM_ParseShort(benchmark::State& state) {
   std::string text = "108";

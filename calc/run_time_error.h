@@ -15,7 +15,8 @@ enum class ErrorKind {
   TypeMismatch,      // a text that does not denote a number
 };
 
-// The step of the stat-point range calculation at which a check failed.
+// The step of the stat-point range calculation (or of its inverse,
+// ShownValue) at which a check failed.
 enum class Step {
   None,            // not raised inside the range calculation
   StatValPlusOne,  // StatVal + 1, the maximum's first step
@@ -27,6 +28,11 @@ enum class Step {
   Remainder,       // the count's remainder by StatC + 1
   RoundUp,         // the count rounded up to a multiple of StatC + 1
   MinusOne,        // the maximum's final - 1
+  // ShownValue's own: shown values rise with the count only where these hold.
+  MultiplierNotPositive,   // StatM is 0 or below
+  CPlusOneNotPositive,     // StatC + 1 is 0 or below
+  CPlusLevelNotPositive,   // StatC + Level is 0 or below
+  CountBeyondShownValues,  // the count lies below every shown value's range, or above 32766's
 };
 
 // The words a user is shown for a kind: "Overflow", "Division by zero", ...

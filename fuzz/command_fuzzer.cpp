@@ -1,19 +1,25 @@
 // Fuzzes the Calculate command on an in-memory form. The input is split at
 // '\n' into the 13 input texts (missing ones stay at their defaults).
 // Oracles: a success writes exactly FormatInt32 of MinStatpoint/MaxStatpoint
-// on the inputs read independently; a failure writes nothing and changes no
-// input, names a field as its place, and describing it never throws.
+// on the inputs read independently, and each range shows its own value again
+// at its own level (ShownValue, and the Levels projection); a failure writes
+// nothing and changes no input, names a field as its place, and describing it
+// never throws.
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/shown_value.h"
 #include "calc/statpoint.h"
 #include "window/calculate.h"
 #include "window/fields.h"
+#include "window/levels.h"
 
 namespace {
 
@@ -44,6 +50,38 @@ std::map<std::string_view, std::string> Expected(const CalculatorForm& form) {
     results[FieldName(stat, FieldRole::Maximum)] = FormatInt32(MaxStatpoint(value, c, m, level));
   }
   return results;
+}
+
+// Every count of a non-empty range shows the value it came from, wherever
+// shown values rise with the count; and projecting to the window's own level
+// says the same.
+void CheckRoundTrip(const CalculatorForm& form) {
+  const CalculatorInputs inputs = ReadInputs(form);
+  const std::array<StatRange, 4> ranges = CalculateRanges(inputs);
+  std::optional<Projection> projection;
+  try {
+    const std::string own_level[] = {form.text(kLevelField)};
+    projection = Project(form, own_level);
+  } catch (const RunTimeError&) {
+  }
+  bool every_stat_shown = true;
+  for (const StatKind stat : kStatKinds) {
+    const StatInputs& in = inputs.stats[StatIndex(stat)];
+    const StatRange& range = ranges[StatIndex(stat)];
+    const bool rising = in.StatM > 0 && in.StatC + 1 > 0 && in.StatC + inputs.level > 0;
+    if (!rising || range.Min > range.Max) {
+      every_stat_shown = false;
+      continue;
+    }
+    if (ShownValue(range.Min, in.StatC, in.StatM, inputs.level) != in.StatVal ||
+        ShownValue(range.Max, in.StatC, in.StatM, inputs.level) != in.StatVal)
+      Fail("a range does not show its own value again");
+    if (projection && (projection->levels[0].shown[StatIndex(stat)].Min != in.StatVal ||
+                       projection->levels[0].shown[StatIndex(stat)].Max != in.StatVal))
+      Fail("the projection to the own level differs");
+  }
+  if (every_stat_shown && !projection)
+    Fail("the projection to the own level failed");
 }
 
 }  // namespace
@@ -95,5 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (IsInput(field.role) ? text != before.at(field.name) : text != expected.at(field.name))
       Fail("a field differs from what the rules give");
   }
+  CheckRoundTrip(form);
   return 0;
 }

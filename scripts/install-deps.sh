@@ -15,6 +15,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   libgtest-dev libbenchmark-dev
+  libboost-dev  # Boost.Multiprecision, for the exact reference in the tests
   qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
   desktop-file-utils appstream clang-format
   # the window's tests on a real X server, bare and under a window manager

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +13,11 @@ namespace kelmora {
 enum class StatKind { HP, MP, PA, MA };
 inline constexpr std::array<StatKind, 4> kStatKinds = {StatKind::HP, StatKind::MP, StatKind::PA,
                                                        StatKind::MA};
+
+// A stat's place in that order, for arrays of four.
+constexpr std::size_t StatIndex(StatKind stat) {
+  return static_cast<std::size_t>(stat);
+}
 
 enum class FieldRole { StatValue, CValue, Multiplier, Level, Minimum, Maximum };
 

@@ -11,7 +11,7 @@ constexpr auto kOverflow = ErrorKind::Overflow;
 constexpr auto kDivZero = ErrorKind::DivisionByZero;
 constexpr auto kInvalid = ErrorKind::InvalidOperation;
 
-// {value}, {c}, {level} and {multiplier} stand for the stat's inputs. The
+// {value}, {c}, {level}, {multiplier} and {count} stand for the stat's inputs. The
 // multiplier is the usual culprit when a count leaves its range; the level is
 // shared by all four stats and usually right, so a C-value step fixes the C-value.
 struct StepWording {
@@ -21,7 +21,7 @@ struct StepWording {
   std::string_view words;
 };
 
-constexpr std::array<StepWording, 13> kStepWordings = {{
+constexpr std::array<StepWording, 17> kStepWordings = {{
     {Step::StatValPlusOne, kOverflow, FieldRole::StatValue,
      "stat value {value} plus 1 is outside -32768\xE2\x80\xA6"
      "32767"},
@@ -52,6 +52,17 @@ constexpr std::array<StepWording, 13> kStepWordings = {{
     {Step::MinusOne, kOverflow, FieldRole::Multiplier,
      "the stat points for stat value {value} at a multiplier of {multiplier} %, less 1, fall "
      "below -2147483648"},
+    // Showing a count at another level needs shown values that rise with the count.
+    {Step::MultiplierNotPositive, kInvalid, FieldRole::Multiplier,
+     "shown values rise with the stat points only for a multiplier above 0 %, not {multiplier} %"},
+    {Step::CPlusOneNotPositive, kInvalid, FieldRole::CValue,
+     "shown values rise with the stat points only where C-value plus 1 is above 0, and C-value "
+     "{c} plus 1 is not"},
+    {Step::CPlusLevelNotPositive, kInvalid, FieldRole::CValue,
+     "shown values rise with the stat points only where C-value plus level is above 0, and "
+     "C-value {c} plus level {level} is not"},
+    {Step::CountBeyondShownValues, kOverflow, FieldRole::Level,
+     "{count} stat points lie beyond every shown value from -32768 to 32766 at level {level}"},
 }};
 
 const StepWording* Find(Step step, ErrorKind kind) {
@@ -70,11 +81,12 @@ const StepWording* FindStep(Step step) {
 }
 
 std::string Fill(std::string_view words, const StatFacts& facts) {
-  const std::array<std::pair<std::string_view, std::string>, 4> values = {{
+  const std::array<std::pair<std::string_view, std::string>, 5> values = {{
       {"{value}", std::to_string(facts.StatVal)},
       {"{c}", std::to_string(facts.StatC)},
       {"{level}", std::to_string(facts.Level)},
       {"{multiplier}", FormatFloat32(facts.percent)},
+      {"{count}", std::to_string(facts.count)},
   }};
   std::string text;
   while (!words.empty()) {

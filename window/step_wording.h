@@ -16,6 +16,7 @@ struct StatFacts {
   Int16 StatC;
   Float32 percent;  // the multiplier in percent, before the division by 100
   Int16 Level;
+  Int32 count = 0;  // the stat points being shown, for ShownValue's failures
 };
 
 // The input box a player should fix after a failure at `step` of kind `kind`;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/spy_form.h"
 #include "window/fields.h"
 
 namespace kelmora {
@@ -31,28 +32,6 @@ std::map<std::string, std::string> Snapshot(const CalculatorForm& form) {
     texts.emplace(field.name, form.text(field.name));
   return texts;
 }
-
-// A form that records every access, in order.
-class SpyForm : public CalculatorForm {
- public:
-  struct Access {
-    bool write;
-    std::string field;
-    bool operator==(const Access&) const = default;
-  };
-
-  std::string text(std::string_view field) const override {
-    accesses.push_back({false, std::string(field)});
-    return inner.text(field);
-  }
-  void setText(std::string_view field, std::string text) override {
-    accesses.push_back({true, std::string(field)});
-    inner.setText(field, std::move(text));
-  }
-
-  MemoryForm inner;
-  mutable std::vector<Access> accesses;
-};
 
 TEST(CalculateTest, DefaultInputsGiveTheDefaultRanges) {
   MemoryForm form;
