@@ -1,7 +1,7 @@
 # The two commands a new user needs:
 #   make run    install what is missing, build, open the calculator
 #   make test   install what is missing, build, run every test headless
-# Other targets: core, cross, web, web-test, web-figures, web-screenshot, bench, package, fuzz, asan, format, format-check, screenshot, clean.
+# Other targets: core, cross, web, web-test, web-audit, web-figures, web-screenshot, bench, package, fuzz, asan, format, format-check, screenshot, clean.
 
 PRESET ?= dev
 # Warnings are errors in CI (which sets CI=true); elsewhere they are warnings.
@@ -9,7 +9,7 @@ WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 CONFIGURE = cmake --preset $(1) -DKELMORA_WERROR=$(WERROR) >/dev/null
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps test run core cross web web-tools web-test web-figures web-screenshot bench package fuzz asan format format-check screenshot clean
+.PHONY: all deps test run core cross web web-tools web-test web-audit web-figures web-screenshot bench package fuzz asan format format-check screenshot clean
 
 all: test
 
@@ -52,32 +52,43 @@ cross:
 	  echo "== $$preset: built and tested in $$(( $$(date +%s) - start )) s"; \
 	done
 
-# The browser page: one self-contained kelmora.html, and kelmora-core.mjs.
+# The browser page: one self-contained kelmora.html, kelmora-core.mjs, and the
+# same page as an installable, offline site (its service worker is Workbox's,
+# so the npm packages come first).
 WEB_DIR = build/wasm/web
+SITE_DIR = build/wasm/site
+WEB_ENV = KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) KELMORA_SITE_DIR=$(CURDIR)/$(SITE_DIR)
 web:
 	@scripts/install-deps.sh --web
+	@$(MAKE) --no-print-directory web/node_modules
 	$(call CONFIGURE,wasm)
 	cmake --build --preset wasm --target kelmora_web
-	@echo "web: $(CURDIR)/$(WEB_DIR)/kelmora.html (open it from disk, or put it on any static host)"
+	@echo "web: $(CURDIR)/$(WEB_DIR)/kelmora.html (open it from disk)"
+	@echo "web: $(CURDIR)/$(SITE_DIR)/ (copy it to any static HTTPS host)"
 
-# The page's tests: the module in node, the page in Debian's Chromium.
 web/node_modules: web/package.json web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 	@touch $@
 
-# What driving the page needs: Chromium, npm and playwright-core.
+# What driving the page needs: Chromium.
 web-tools: web
 	@scripts/install-deps.sh --web-test
-	@$(MAKE) --no-print-directory web/node_modules
 
+# The module in node; the page and the site in Debian's Chromium, with axe-core
+# and Lighthouse's accessibility score.
 web-test: web-tools
-	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node --test web/tests/
+	$(WEB_ENV) node --test --test-concurrency=1 web/tests/
+
+# Lighthouse over the page and the site, mobile and desktop: every category
+# and each audit below 1.
+web-audit: web-tools
+	$(WEB_ENV) node web/bench/audit.mjs
 
 web-figures: web-tools
-	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/bench/figures.mjs
+	$(WEB_ENV) node web/bench/figures.mjs
 
 web-screenshot: web-tools
-	KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) node web/screenshot.mjs docs/kelmora-web.png
+	$(WEB_ENV) node web/screenshot.mjs docs
 
 bench: deps
 	$(call CONFIGURE,release)

@@ -7,8 +7,8 @@
 #   scripts/install-deps.sh --fuzz     also clang and libFuzzer
 #   scripts/install-deps.sh --package  also what CPack needs to build the .deb
 #   scripts/install-deps.sh --cross    also the cross compilers and their emulators
-#   scripts/install-deps.sh --web      also emscripten, for the browser page
-#   scripts/install-deps.sh --web-test also Chromium and npm, for the page's tests
+#   scripts/install-deps.sh --web      also emscripten, rsvg-convert and npm, for the browser page
+#   scripts/install-deps.sh --web-test also Chromium, for the page's tests
 #   scripts/install-deps.sh --bench    also Xvfb and the probes' headers for start-up figures
 set -euo pipefail
 
@@ -26,11 +26,11 @@ for arg in "$@"; do
     --desktop) packages+=(qt6-qpa-plugins qt6-wayland) ;;
     --fuzz) packages+=(clang libclang-rt-dev llvm) ;;  # llvm: the symbolizer for reports
     --package) packages+=(dpkg-dev file) ;;
-    --web) packages+=(emscripten node-acorn) ;;
-    --web-test)
-      packages+=(chromium)
+    --web)
+      packages+=(emscripten node-acorn librsvg2-bin)
       # The machine may bring its own node and npm; Debian's npm only where it has none.
       command -v npm >/dev/null || packages+=(npm) ;;
+    --web-test) packages+=(chromium) ;;
     --cross)
       packages+=(g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user
                  g++-mingw-w64-x86-64 wine64 icoutils emscripten node-acorn) ;;

@@ -1,20 +1,16 @@
-// The WebAssembly interface of the page and of kelmora-core.mjs: the design
-// and field tables as JSON, the Calculate command on 13 texts, and the same
-// command through a form over the page's own boxes. Every text crosses as
-// UTF-8; every answer is JSON.
+// The WebAssembly interface of the page and of kelmora-core.mjs. Texts cross
+// as UTF-8, `count` of them laid end to end with their byte lengths (so that
+// any text, NULs included, arrives whole); every answer is JSON, freed by the
+// caller with free().
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "web/json_text.h"
-#include "window/calculate.h"
-#include "window/control_layout.h"
-#include "window/credits.h"
+#include "web/answers.h"
 #include "window/fields.h"
 
 namespace kelmora {
@@ -49,80 +45,37 @@ class PageForm : public CalculatorForm {
   }
 };
 
-std::string_view ControlKindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::GroupBox:
-      return "groupBox";
-    case ControlKind::Label:
-      return "label";
-    case ControlKind::InputBox:
-      return "inputBox";
-    case ControlKind::ResultBox:
-      return "resultBox";
-    case ControlKind::Button:
-      return "button";
+std::vector<std::string> Texts(const char* bytes, const std::uint32_t* lengths,
+                               std::uint32_t count) {
+  std::vector<std::string> texts;
+  std::size_t offset = 0;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    texts.emplace_back(bytes + offset, lengths[i]);
+    offset += lengths[i];
   }
-  return "unknown";
+  return texts;
 }
 
-std::string ErrorJson(const RunTimeError& error) {
-  return "{\"error\":{\"kind\":" + JsonString(KindName(error.kind())) +
-         ",\"place\":" + JsonString(error.place()) +
-         ",\"message\":" + JsonString(DescribeError(error)) +
-         ",\"fieldToFix\":" + JsonString(FieldToFix(error)) + "}}";
-}
+constexpr std::size_t kInputCount = 13;
 
-// Runs the command; its results (the 8 result fields in table order) or its
-// error, as JSON.
-std::string Run(CalculatorForm& form) {
-  try {
-    btn_calc_Click(form);
-  } catch (const RunTimeError& error) {
-    return ErrorJson(error);
-  }
-  std::string json = "{\"results\":[";
-  const char* separator = "";
+// The window's 13 inputs in reading order, from the front of `texts`.
+MemoryForm InputForm(const std::vector<std::string>& texts) {
+  MemoryForm form;
+  std::size_t next = 0;
   for (const Field& field : kFields) {
-    if (!IsInput(field.role)) {
-      json += separator + JsonString(form.text(field.name));
-      separator = ",";
-    }
+    if (IsInput(field.role) && next < texts.size())
+      form.setText(field.name, texts[next++]);
   }
-  return json + "]}";
+  return form;
 }
 
-std::string DesignJson() {
-  std::string json = "{\"caption\":" + JsonString(kWindowCaption) +
-                     ",\"width\":" + std::to_string(TwipsToPixels(kClientWidthTwips)) +
-                     ",\"height\":" + std::to_string(TwipsToPixels(kClientHeightTwips)) +
-                     ",\"controls\":[";
-  const char* separator = "";
-  for (const Control& c : kControls) {
-    const Field* field = FindField(c.name);
-    const std::string caption =
-        c.name == "Label9" ? CreditsNotice(KELMORA_VERSION, "WebAssembly") : std::string(c.text);
-    json += separator;
-    separator = ",";
-    json += "{\"name\":" + JsonString(c.name) + ",\"kind\":" + JsonString(ControlKindName(c.kind)) +
-            ",\"caption\":" + JsonString(caption) +
-            ",\"left\":" + std::to_string(TwipsToPixels(c.left)) +
-            ",\"top\":" + std::to_string(TwipsToPixels(c.top)) +
-            ",\"width\":" + std::to_string(TwipsToPixels(c.width)) +
-            ",\"height\":" + std::to_string(TwipsToPixels(c.height)) +
-            ",\"focus\":" + std::to_string(c.focus) + ",\"bold\":" + (c.bold ? "true" : "false") +
-            ",\"maxLength\":" + std::to_string(c.max_length) +
-            ",\"wraps\":" + (c.wraps ? "true" : "false");
-    if (field != nullptr) {
-      json += ",\"label\":" + JsonString(field->label) +
-              ",\"defaultText\":" + JsonString(field->default_text) +
-              ",\"input\":" + (IsInput(field->role) ? "true" : "false");
-    }
-    json += "}";
-  }
-  return json + "]}";
+// The texts after the 13 inputs.
+std::vector<std::string> Rest(const std::vector<std::string>& texts) {
+  return texts.size() <= kInputCount
+             ? std::vector<std::string>()
+             : std::vector<std::string>(texts.begin() + kInputCount, texts.end());
 }
 
-// A string the caller frees with free().
 char* Copy(const std::string& text) {
   char* bytes = static_cast<char*>(std::malloc(text.size() + 1));
   std::memcpy(bytes, text.c_str(), text.size() + 1);
@@ -132,33 +85,57 @@ char* Copy(const std::string& text) {
 }  // namespace
 }  // namespace kelmora
 
+using kelmora::Copy;
+using kelmora::Texts;
+
 extern "C" {
 
-// The design and field tables, as JSON. Free the result with free().
 EMSCRIPTEN_KEEPALIVE char* kelmora_design() {
-  return kelmora::Copy(kelmora::DesignJson());
+  return Copy(kelmora::DesignJson());
 }
 
-// The Calculate command on the 13 input texts, given as `count` UTF-8 strings
-// of the given byte lengths laid end to end (so any text, NULs included,
-// arrives whole). Free the JSON result with free().
+// The Calculate command on the 13 input texts in reading order.
 EMSCRIPTEN_KEEPALIVE char* kelmora_calculate(const char* bytes, const std::uint32_t* lengths,
                                              std::uint32_t count) {
-  kelmora::MemoryForm form;
-  std::uint32_t next = 0;
-  std::size_t offset = 0;
-  for (const kelmora::Field& field : kelmora::kFields) {
-    if (!kelmora::IsInput(field.role) || next == count)
-      continue;
-    form.setText(field.name, std::string(bytes + offset, lengths[next]));
-    offset += lengths[next++];
-  }
-  return kelmora::Copy(kelmora::Run(form));
+  kelmora::MemoryForm form = kelmora::InputForm(Texts(bytes, lengths, count));
+  return Copy(kelmora::CalculateJson(form));
 }
 
-// The Calculate command on the page's boxes. Free the JSON result with free().
+// The 13 inputs, then the level texts to show the ranges at.
+EMSCRIPTEN_KEEPALIVE char* kelmora_project(const char* bytes, const std::uint32_t* lengths,
+                                           std::uint32_t count) {
+  const auto texts = Texts(bytes, lengths, count);
+  return Copy(kelmora::ProjectJson(kelmora::InputForm(texts), kelmora::Rest(texts)));
+}
+
+// The 13 inputs, then the extra levels of the Levels table.
+EMSCRIPTEN_KEEPALIVE char* kelmora_level_table(const char* bytes, const std::uint32_t* lengths,
+                                               std::uint32_t count) {
+  const auto texts = Texts(bytes, lengths, count);
+  return Copy(kelmora::LevelTableJson(kelmora::InputForm(texts), kelmora::Rest(texts)));
+}
+
+// The 13 inputs, then 5 texts per further sighting: its level and HP, MP, PA, MA.
+EMSCRIPTEN_KEEPALIVE char* kelmora_narrow(const char* bytes, const std::uint32_t* lengths,
+                                          std::uint32_t count) {
+  const auto texts = Texts(bytes, lengths, count);
+  const auto rest = kelmora::Rest(texts);
+  std::vector<kelmora::Sighting> sightings;
+  for (std::size_t i = 0; i + 5 <= rest.size(); i += 5)
+    sightings.push_back({rest[i], {rest[i + 1], rest[i + 2], rest[i + 3], rest[i + 4]}});
+  return Copy(kelmora::NarrowJson(kelmora::InputForm(texts), sightings));
+}
+
+// One level text, as typed in the box for a new level.
+EMSCRIPTEN_KEEPALIVE char* kelmora_read_level(const char* bytes, const std::uint32_t* lengths,
+                                              std::uint32_t count) {
+  const auto texts = Texts(bytes, lengths, count);
+  return Copy(kelmora::ReadLevelJson(texts.empty() ? std::string() : texts[0]));
+}
+
+// The Calculate command on the page's own boxes.
 EMSCRIPTEN_KEEPALIVE char* kelmora_page_calculate() {
   kelmora::PageForm form;
-  return kelmora::Copy(kelmora::Run(form));
+  return Copy(kelmora::CalculateJson(form));
 }
 }

@@ -1,56 +1,37 @@
-// The page: builds the Kelmora window from the design tables the core
-// exports, adapts the browser's events to the Calculate command, and shows
-// its message. Captions, places, messages and results all come from C++.
-async function startKelmora() {
-  const layout = await design();
-  document.title = layout.caption;
-  const panel = document.getElementById("kelmora");
-  const client = document.getElementById("client");
-  document.getElementById("caption").textContent = layout.caption;
-  client.style.width = `${layout.width}px`;
-  client.style.height = `${layout.height}px`;
-  panel.setAttribute("aria-label", layout.caption);
+// The page's behaviour. Its boxes are in the document from the first paint
+// (written at build time from the design tables); this script adapts the
+// browser's events to the commands and shows their answers. Captions,
+// messages, results and every number come from C++.
+const byId = (id) => document.getElementById(id);
 
-  const boxes = new Map();
-  let button = null;
-  for (const control of layout.controls) {
-    const element = createControl(control);
-    element.id = control.name;
-    element.classList.add("control", control.kind);
-    if (control.bold) element.classList.add("bold");
-    Object.assign(element.style, {
-      left: `${control.left}px`,
-      top: `${control.top}px`,
-      width: `${control.width}px`,
-      height: `${control.height}px`,
-    });
-    if (control.focus > 0) element.tabIndex = control.focus;
-    if (control.label !== undefined) boxes.set(control.name, element);
-    if (control.kind === "button") button = element;
-    client.append(element);
-  }
-
+function startKelmora() {
+  // Compiling starts now; the boxes take input meanwhile.
+  const core = loadKelmoraCore();
+  const client = byId("client");
+  const boxes = new Map([...client.querySelectorAll("input")].map((box) => [box.id, box]));
+  // The input boxes in the order the command reads them: their focus order.
+  const inputs = [...client.querySelectorAll("input:not([readonly])")];
   const form = {
     getText: (name) => wellFormed(boxes.get(name).value),
     setText: (name, text) => {
       boxes.get(name).value = text;
     },
   };
-  const dialog = createDialog(layout.caption);
+  const dialog = createDialog();
+  const levels = createLevels(dialog);
+
+  // A press before the core is ready runs as soon as it is, once.
   const press = async () => {
+    await core;
     if (dialog.isOpen()) return;
     const outcome = await calculatePage(form);
     if (outcome.error) {
-      const target = boxes.get(outcome.error.fieldToFix);
-      dialog.show(outcome.error.message, () => {
-        if (target) {
-          target.focus();
-          target.select();
-        }
-      });
+      dialog.show(outcome.error.message, focusBox(outcome.error.fieldToFix));
+      return;
     }
+    await levels.calculated(inputs.map((box) => box.value));
   };
-  button.addEventListener("click", press);
+  byId("btn_calc").addEventListener("click", press);
   // Alt+C anywhere, as the underlined C promises; one Calculate per press.
   document.addEventListener("keydown", (event) => {
     if (event.altKey && !event.ctrlKey && !event.metaKey && event.code === "KeyC") {
@@ -58,75 +39,35 @@ async function startKelmora() {
       if (!event.repeat) press();
     }
   });
-  fitCaptions(client, layout);
-  fitToScreen(panel, layout);
-  window.addEventListener("resize", () => fitToScreen(panel, layout));
-  boxes.get("txt_hpval").focus();
-  performance.mark("kelmora-ready");
-  document.body.dataset.ready = "true";
+
+  const desktop = window.matchMedia("(min-width: 481px)");
+  const fit = () => fitCaptions(client, desktop.matches);
+  desktop.addEventListener("change", fit);
+  fit();
+  core.then(() => {
+    performance.mark("kelmora-core-ready");
+    document.body.dataset.ready = "true";
+  });
 }
 
-function createControl(control) {
-  switch (control.kind) {
-    case "groupBox": {
-      const group = document.createElement("div");
-      group.setAttribute("role", "group");
-      const legend = document.createElement("span");
-      legend.className = "legend";
-      legend.textContent = control.caption;
-      group.append(legend);
-      group.setAttribute("aria-label", control.caption);
-      return group;
+// Gives the keyboard back to the box named `id`, its text selected.
+function focusBox(id) {
+  return () => {
+    const box = id ? byId(id) : null;
+    if (box) {
+      box.focus();
+      box.select();
     }
-    case "label": {
-      const label = document.createElement("div");
-      label.textContent = control.caption;
-      if (!control.wraps) label.classList.add("nowrap");
-      return label;
-    }
-    case "inputBox":
-    case "resultBox": {
-      const box = document.createElement("input");
-      box.type = "text";
-      box.value = control.defaultText;
-      box.spellcheck = false;
-      box.autocomplete = "off";
-      box.setAttribute("aria-label", control.label);
-      if (control.maxLength > 0) box.maxLength = control.maxLength;
-      if (control.kind === "resultBox") box.readOnly = true;
-      return box;
-    }
-    case "button": {
-      const button = document.createElement("button");
-      button.type = "button";
-      appendWithAccessKey(button, control.caption);
-      return button;
-    }
-  }
-  throw new Error(`unknown control kind ${control.kind}`);
-}
-
-// "&Calculate!": the character after "&" is the access key, shown underlined.
-function appendWithAccessKey(element, caption) {
-  const at = caption.indexOf("&");
-  if (at < 0 || at + 1 >= caption.length) {
-    element.textContent = caption;
-    return;
-  }
-  const key = document.createElement("u");
-  key.textContent = caption[at + 1];
-  element.append(caption.slice(0, at), key, caption.slice(at + 2));
-  element.setAttribute("aria-keyshortcuts", `Alt+${caption[at + 1].toUpperCase()}`);
+  };
 }
 
 // A modal message: focus on OK, Escape or Enter closes it, the page behind
 // takes neither clicks nor keys meanwhile.
-function createDialog(caption) {
-  const backdrop = document.getElementById("backdrop");
-  const box = document.getElementById("message");
-  const text = document.getElementById("message-text");
-  const ok = document.getElementById("message-ok");
-  document.getElementById("message-caption").textContent = caption;
+function createDialog() {
+  const backdrop = byId("backdrop");
+  const box = byId("message");
+  const text = byId("message-text");
+  const ok = byId("message-ok");
   let onClose = null;
   const close = () => {
     backdrop.hidden = true;
@@ -162,28 +103,158 @@ function createDialog(caption) {
   };
 }
 
+// The Levels section: the last Calculate's ranges at other levels, and the
+// ranges narrowed by further sightings. Both follow the inputs of the last
+// successful Calculate, never later edits.
+function createLevels(dialog) {
+  const extra = [];  // levels the player added, as the core wrote them
+  let lastTexts = null;
+  const rows = byId("levels-rows");
+  const caption = byId("levels-for");
+  const newLevel = byId("txt_newlevel");
+  const list = byId("sighting-list");
+  const sightingTemplate = byId("sighting-template").content.firstElementChild;
+  const removeTemplate = byId("remove-level-template").content.firstElementChild;
+  const ownTemplate = byId("own-level-template").content.firstElementChild;
+  const narrowedNote = byId("narrowed-note");
+  const narrowedTable = byId("narrowed-table");
+  const fail = (error) => dialog.show(error.message, focusBox(error.fieldToFix));
+
+  const cell = (tag, text) => {
+    const element = document.createElement(tag);
+    element.textContent = text;
+    return element;
+  };
+
+  function tableRow(row) {
+    const tr = document.createElement("tr");
+    const head = cell("th", row.level);
+    head.scope = "row";
+    if (row.own) {
+      tr.classList.add("own");
+      head.append(" ", ownTemplate.cloneNode(true));
+    }
+    tr.append(head);
+    if (row.error) {
+      const message = cell("td", row.error.message);
+      message.colSpan = row.display?.length ?? 4;
+      message.className = "row-error";
+      tr.append(message);
+    } else {
+      tr.append(...row.display.map((text) => cell("td", text)));
+    }
+    const actions = document.createElement("td");
+    if (row.extra) {
+      const remove = removeTemplate.cloneNode(true);
+      remove.setAttribute("aria-label", `${remove.textContent} ${row.level}`);
+      remove.addEventListener("click", async () => {
+        extra.splice(extra.indexOf(row.level), 1);
+        newLevel.focus();
+        await showTable();
+      });
+      actions.append(remove);
+    }
+    tr.append(actions);
+    return tr;
+  }
+
+  async function showTable() {
+    if (!lastTexts) return;
+    const table = await levelTable(lastTexts, extra);
+    if (table.error) return fail(table.error);
+    caption.textContent = table.caption;
+    rows.replaceChildren(...table.rows.map(tableRow));
+    rows.closest(".table-frame").hidden = false;
+  }
+
+  async function addLevel() {
+    const read = await readLevel(newLevel.value);
+    if (read.error) return fail(read.error);
+    if (!extra.includes(read.level)) extra.push(read.level);
+    newLevel.value = "";
+    await showTable();
+  }
+  byId("btn_addlevel").addEventListener("click", addLevel);
+  newLevel.addEventListener("keydown", (event) => {
+    if (event.key === "Enter") {
+      event.preventDefault();
+      addLevel();
+    }
+  });
+
+  const sightings = () => [...list.children].filter((item) => item.id !== "window-sighting");
+
+  // Sighting n's boxes are named as the core names their places.
+  function renumber() {
+    sightings().forEach((item, i) => {
+      const n = String(i + 2);
+      item.querySelector(".number").textContent = n;
+      for (const box of item.querySelectorAll("input")) box.id = `sightings[${n}]/${box.dataset.box}`;
+      const remove = item.querySelector(".remove");
+      remove.setAttribute("aria-label", `${remove.textContent} ${n}`);
+    });
+  }
+
+  byId("btn_addsighting").addEventListener("click", () => {
+    const item = sightingTemplate.cloneNode(true);
+    item.querySelector(".remove").addEventListener("click", () => {
+      item.remove();
+      renumber();
+      byId("btn_addsighting").focus();
+    });
+    list.append(item);
+    renumber();
+    item.querySelector("input").focus();
+  });
+
+  function showRanges(item, display) {
+    const ranges = item.querySelector(".ranges");
+    ranges.querySelectorAll("dd").forEach((dd, i) => {
+      dd.textContent = display[i];
+    });
+    ranges.hidden = false;
+  }
+
+  async function showSightings() {
+    const items = sightings();
+    const typed = items.map((item) => {
+      const [level, ...values] = [...item.querySelectorAll("input")].map((box) => box.value);
+      return { level, values };
+    });
+    const answer = await narrow(lastTexts, typed);
+    if (answer.error) return fail(answer.error);
+    showRanges(byId("window-sighting"), answer.sightings[0].display);
+    items.forEach((item, i) => showRanges(item, answer.sightings[i + 1].display));
+    narrowedTable.querySelectorAll("tbody tr").forEach((tr, i) => {
+      const narrowed = answer.narrowed[i];
+      tr.classList.toggle("conflict", Boolean(narrowed.conflict));
+      tr.querySelector("td").textContent = narrowed.display ?? narrowed.message;
+    });
+    narrowedNote.hidden = true;
+    narrowedTable.hidden = false;
+  }
+
+  return {
+    async calculated(texts) {
+      lastTexts = texts;
+      await showTable();
+      await showSightings();
+    },
+  };
+}
+
 // Tahoma is the design's face; where a wider stand-in is drawn instead, the
 // window's font shrinks in quarter pixels until every caption fits its box
-// (the bold controls keep their size), as the desktop window does.
-function fitCaptions(client, layout) {
-  const captioned = layout.controls
-    .filter((c) => !c.bold && c.kind !== "inputBox" && c.kind !== "resultBox")
-    .map((c) => document.getElementById(c.name));
+// (the bold controls keep their size), as the desktop window does. The
+// narrow layout has room to spare, and its own sizes.
+function fitCaptions(client, designLayout) {
+  client.style.fontSize = "";
+  if (!designLayout) return;
+  const captioned = [...client.querySelectorAll(".label:not(.bold), .groupBox, .button")];
   const overflows = (e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
   for (let size = 11; size >= 9 && captioned.some(overflows); size -= 0.25) {
     client.style.fontSize = `${size}px`;
   }
-}
-
-// On a screen narrower than the window, the window scales as one piece.
-function fitToScreen(panel, layout) {
-  const frame = panel.parentElement;
-  const natural = layout.width + 2;  // the client area and the panel's border
-  const room = document.documentElement.clientWidth - 16;
-  const scale = Math.min(1, room / natural);
-  panel.style.transform = scale < 1 ? `scale(${scale})` : "";
-  frame.style.width = `${natural * scale}px`;
-  frame.style.height = `${panel.offsetHeight * scale}px`;
 }
 
 startKelmora();

@@ -19,6 +19,12 @@ constexpr std::size_t StatIndex(StatKind stat) {
   return static_cast<std::size_t>(stat);
 }
 
+// The stat's name as the game shows it: "HP", "MP", "PA", "MA".
+constexpr std::string_view StatName(StatKind stat) {
+  constexpr std::string_view kNames[] = {"HP", "MP", "PA", "MA"};
+  return kNames[StatIndex(stat)];
+}
+
 enum class FieldRole { StatValue, CValue, Multiplier, Level, Minimum, Maximum };
 
 struct Field {

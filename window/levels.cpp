@@ -11,11 +11,6 @@ namespace {
 
 constexpr std::string_view kEllipsis = " \xE2\x80\xA6 ";  // " … "
 
-std::string_view StatName(StatKind stat) {
-  constexpr std::string_view kNames[] = {"HP", "MP", "PA", "MA"};
-  return kNames[StatIndex(stat)];
-}
-
 Int16 ReadLevelOrValue(const std::string& text, const std::string& place) {
   return At(place, [&] { return ParseInt16(text); });
 }

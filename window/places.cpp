@@ -8,11 +8,6 @@ namespace {
 constexpr std::string_view kLevels = "levels[";
 constexpr std::string_view kSightings = "sightings[";
 
-std::string_view StatName(StatKind stat) {
-  constexpr std::string_view kNames[] = {"HP", "MP", "PA", "MA"};
-  return kNames[StatIndex(stat)];
-}
-
 // Reads a whole number from the front of `text`, consuming it.
 template <typename Number>
 std::optional<Number> TakeNumber(std::string_view& text) {

@@ -266,8 +266,8 @@ std::vector<Row> Int32EndRows(Random& random, std::size_t count) {
     // A count on either side of the largest multiple of StatC + 1 in the
     // Int32 range: below it the round-up lands on it, above it the round-up
     // would pass 2147483647 (which, being prime, no larger StatC + 1 divides).
-    const auto c1 = static_cast<Int16>(random.OneIn(3) ? 1 << random.Between(1, 14)
-                                                       : random.Between(2, 32767));
+    const auto c1 =
+        static_cast<Int16>(random.OneIn(3) ? 1 << random.Between(1, 14) : random.Between(2, 32767));
     const auto c = static_cast<Int16>(c1 - 1);
     const auto level = static_cast<Int16>(random.Between(1 - c, std::min(99, 32767 - c)));
     const double top = kTwo31 - 1 - std::fmod(kTwo31 - 1, c1);

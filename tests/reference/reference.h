@@ -41,6 +41,9 @@ Rational HalfwayDistance(const Rational& x, Format format);
 Integer RoundToInteger(const Rational& x);
 // The exact value of a finite float.
 Rational Exact(Float64 x);
+inline Rational Exact(Float32 x) {
+  return Exact(static_cast<Float64>(x));
+}
 // The float whose exact value is x; x must be representable.
 Float32 ToFloat32(const Rational& x);
 Float64 ToFloat64(const Rational& x);

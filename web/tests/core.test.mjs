@@ -8,7 +8,8 @@ import { pathToFileURL } from "node:url";
 
 import { webDir } from "./web_dir.mjs";
 
-const { calculate } = await import(pathToFileURL(path.join(webDir, "kelmora-core.mjs")).href);
+const { calculate, project, narrow, levelTable, readLevel } =
+  await import(pathToFileURL(path.join(webDir, "kelmora-core.mjs")).href);
 
 const readingOrder = ["txt_hpval", "txt_hpc", "txt_hpm", "txt_mpval", "txt_mpc", "txt_mpm",
   "txt_paval", "txt_pac", "txt_pam", "txt_maval", "txt_mac", "txt_mam", "txt_level"];
@@ -105,5 +106,110 @@ describe("hostile texts", () => {
   test("anything but 13 texts is refused", async () => {
     await assert.rejects(calculate(defaults.slice(1)), TypeError);
     await assert.rejects(calculate("487"), TypeError);
+  });
+});
+
+// The worked example: HP 41 at level 1 (C-value 8, 108 %) is 621990 … 637163.
+const hp41AtLevel1 = texts({ txt_hpval: "41", txt_level: "1" });
+const ellipsis = "\u2026";
+
+describe("project", () => {
+  test("shows the worked example at levels 99 and 50", async () => {
+    const { ranges, levels, error } = await project(hp41AtLevel1, ["99", "50"]);
+    assert.equal(error, undefined);
+    assert.deepEqual(ranges.slice(0, 2), ["621990", "637163"]);
+    assert.deepEqual(levels.map((l) => l.level), ["99", "50"]);
+    assert.deepEqual(levels[0].shown[0], ["487", "499"]);
+    assert.deepEqual(levels[1].shown[0], ["264", "270"]);
+    assert.equal(levels[0].display[0], `487 ${ellipsis} 499`);
+  });
+
+  test("the default row shows 40 to 41 at level 1, and itself at its own level", async () => {
+    const { levels } = await project(defaults, ["1", "99"]);
+    assert.deepEqual(levels[0].shown[0], ["40", "41"]);
+    assert.deepEqual(levels[1].shown, [["487", "487"], ["37", "37"], ["22", "22"], ["74", "74"]]);
+    assert.equal(levels[1].display[0], "487");
+  });
+
+  const failures = [
+    { name: "an unreadable level", levels: ["10", "abc"], place: "levels[2]", fix: "txt_newlevel",
+      kind: "TypeMismatch" },
+    { name: "a count beyond every shown value", levels: ["30000"], place: "levels[1]@30000/txt_hplo",
+      fix: "txt_newlevel", kind: "Overflow" },
+    { name: "the window's own error first", edits: { txt_hpc: "" }, levels: ["x"], place: "txt_hpc",
+      fix: "txt_hpc", kind: "TypeMismatch" },
+  ];
+  for (const c of failures) {
+    test(c.name, async () => {
+      const { error, levels } = await project(texts(c.edits), c.levels);
+      assert.equal(levels, undefined);
+      assert.equal(error.kind, c.kind);
+      assert.equal(error.place, c.place);
+      assert.equal(error.fieldToFix, c.fix);
+    });
+  }
+
+  test("levels must be an array of texts", async () => {
+    await assert.rejects(project(defaults, "99"), TypeError);
+    await assert.rejects(project(defaults.slice(1), []), TypeError);
+  });
+});
+
+describe("narrow", () => {
+  test("a sighting at level 99 narrows the worked example", async () => {
+    const { narrowed, sightings, error } = await narrow(hp41AtLevel1, [{ level: "99", values: ["487", "37", "22", "74"] }]);
+    assert.equal(error, undefined);
+    assert.equal(sightings.length, 2);
+    assert.deepEqual(sightings[1].ranges[0], ["621423", "622700"]);
+    assert.deepEqual(narrowed[0].range, ["621990", "622700"]);
+    assert.equal(narrowed[0].display, `621990 ${ellipsis} 622700`);
+  });
+
+  test("sightings that do not fit one C-value and multiplier are named", async () => {
+    const { narrowed } = await narrow(defaults, [{ level: "99", values: ["487", "60", "22", "74"] }]);
+    assert.deepEqual(narrowed[1].conflict, [1, 2]);
+    assert.match(narrowed[1].message, /sightings 1 and 2 disagree on MP/);
+    assert.match(narrowed[1].message, /do not fit one C-value and multiplier/);
+    assert.ok(narrowed[0].range, "HP still narrows");
+  });
+
+  test("a bad box names its sighting", async () => {
+    const { error } = await narrow(defaults, [
+      { level: "50", values: ["264", "37", "22", "74"] },
+      { level: "1", values: ["41", "\ud800", "1", "1"] },
+    ]);
+    assert.equal(error.kind, "TypeMismatch");
+    assert.equal(error.place, "sightings[3]/txt_mpval");
+    assert.equal(error.fieldToFix, "sightings[3]/txt_mpval");
+    assert.match(error.message, /Sighting 3 MP stat value: "\ufffd" is not a number/);
+  });
+
+  test("sightings must carry four values", async () => {
+    await assert.rejects(narrow(defaults, [{ level: "1", values: ["1"] }]), TypeError);
+  });
+});
+
+describe("the Levels table", () => {
+  test("holds the table levels, the own level marked and the extra ones", async () => {
+    const { rows, caption } = await levelTable(texts({ txt_level: "45" }), ["37"]);
+    assert.deepEqual(rows.map((r) => r.level),
+      ["1", "10", "20", "30", "37", "40", "45", "50", "60", "70", "80", "90", "99"]);
+    assert.deepEqual(rows.filter((r) => r.own).map((r) => r.level), ["45"]);
+    assert.deepEqual(rows.filter((r) => r.extra).map((r) => r.level), ["37"]);
+    assert.match(caption, /HP 487, C-value 8, 108 %/);
+  });
+
+  test("a row without shown values carries its message", async () => {
+    const { rows } = await levelTable(defaults, ["30000"]);
+    const last = rows.at(-1);
+    assert.equal(last.shown, undefined);
+    assert.equal(last.error.kind, "Overflow");
+  });
+
+  test("a level to add is read as the level box is", async () => {
+    assert.deepEqual(await readLevel(" 3.7e1 "), { level: "37" });
+    const { error } = await readLevel("abc");
+    assert.equal(error.fieldToFix, "txt_newlevel");
+    assert.equal((await readLevel("9".repeat(100000))).error.kind, "Overflow");
   });
 });

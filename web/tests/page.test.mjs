@@ -1,14 +1,16 @@
-// kelmora.html in real headless Chromium, opened from disk as a player would:
-// layout against the design table, focus order, typing limits, read-only
-// results, every way to calculate, the error dialog, spoken names, the fit on
-// a phone, and not one network request or console error.
+// kelmora.html in real headless Chromium at a desktop size, opened from disk
+// as a player would: the design's window (places, captions, fonts), the focus
+// order from the document, typing limits, read-only results, every way to
+// calculate (also before the core is ready), the error dialog, spoken names,
+// and not one network request or console error.
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import path from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 
-import { launch, chromiumPath } from "./browser.mjs";
+import { chromiumPath, launch } from "./browser.mjs";
+import { calculations, focused, openPage, selectedText, setBox, value } from "./page_driver.mjs";
 import { webDir } from "./web_dir.mjs";
 
 const pageUrl = pathToFileURL(path.join(webDir, "kelmora.html")).href;
@@ -16,6 +18,7 @@ const core = await import(pathToFileURL(path.join(webDir, "kelmora-core.mjs")).h
 const layout = await core.design();
 const inputs = layout.controls.filter((c) => c.input);
 const results = layout.controls.filter((c) => c.label !== undefined && !c.input);
+const stops = layout.controls.filter((c) => c.focus > 0).sort((a, b) => a.focus - b.focus);
 
 const skip = fs.existsSync(chromiumPath) ? false : `no Chromium at ${chromiumPath}`;
 
@@ -23,74 +26,29 @@ let browser;
 let page;
 const offences = [];  // network requests and console errors, all along
 
-async function openPage(context, url = pageUrl) {
-  const opened = await context.newPage();
-  // The page itself, and the core's inlined wasm read through a data: URL.
-  opened.on("request", (request) => {
-    const address = request.url();
-    if (address !== url && !address.startsWith("data:")) offences.push(`request: ${address}`);
-  });
-  opened.on("console", (message) => {
-    if (message.type() === "error") offences.push(`console: ${message.text()}`);
-  });
-  opened.on("pageerror", (error) => offences.push(`page error: ${error.message}`));
-  await opened.goto(url);
-  await opened.waitForSelector("body[data-ready]");
-  // Count the Calculate commands that run: each reads txt_hpval first, once,
-  // through the form the page hands the core.
-  await opened.evaluate(async () => {
-    const instance = await kelmoraCore;
-    window.calculations = 0;
-    let form = null;
-    Object.defineProperty(instance, "pageForm", {
-      get: () => form,
-      set: (given) => {
-        form = {
-          ...given,
-          getText: (name) => {
-            if (name === "txt_hpval") window.calculations += 1;
-            return given.getText(name);
-          },
-        };
-      },
-    });
-  });
-  return opened;
-}
-
-const value = (name) => page.inputValue(`#${name}`);
-const focused = () => page.evaluate(() => document.activeElement.id);
-const calculations = () => page.evaluate(() => window.calculations);
-
-async function setBox(name, text) {
-  await page.click(`#${name}`);
-  await page.keyboard.press("Control+A");
-  if (text === "") await page.keyboard.press("Backspace");
-  else await page.keyboard.type(text);
-}
-
 async function resetInputs() {
-  for (const box of inputs) {
-    await page.fill(`#${box.name}`, box.defaultText);
-  }
+  for (const box of inputs) await page.fill(`#${box.name}`, box.defaultText);
 }
 
 describe("kelmora.html in Chromium", { skip }, () => {
   before(async () => {
     browser = await launch();
-    page = await openPage(browser.context);
+    page = await openPage(browser.context, pageUrl, offences);
   });
   after(async () => {
     await browser?.close();
     assert.deepEqual(offences, [], "no network request and no console error from load to close");
   });
 
-  test("starts with the caption, the default inputs, empty results and focus in txt_hpval", async () => {
+  test("starts with the caption as its heading, the default inputs, empty results and focus in txt_hpval", async () => {
     assert.equal(await page.title(), layout.caption);
-    assert.equal(await page.textContent("#caption"), layout.caption);
-    for (const box of inputs) assert.equal(await value(box.name), box.defaultText, box.name);
-    for (const box of results) assert.equal(await value(box.name), "", box.name);
-    assert.equal(await focused(), "txt_hpval");
+    const heading = page.getByRole("heading", { level: 1 });
+    assert.equal(await heading.textContent(), layout.caption);
+    assert.ok(await heading.isVisible());
+    assert.equal(await page.locator("main").count(), 1);
+    for (const box of inputs) assert.equal(await value(page, box.name), box.defaultText, box.name);
+    for (const box of results) assert.equal(await value(page, box.name), "", box.name);
+    assert.equal(await focused(page), "txt_hpval");
   });
 
   test("every control sits at the design's place and size, with its caption and font", async () => {
@@ -113,22 +71,24 @@ describe("kelmora.html in Chromium", { skip }, () => {
     assert.equal(await page.textContent("#btn_calc u"), "C");
   });
 
-  test("Tab visits the 22 stops in the design's order", async () => {
-    const stops = layout.controls.filter((c) => c.focus > 0).sort((a, b) => a.focus - b.focus);
+  test("Tab visits the 22 stops in the design's order, taken from the document alone", async () => {
     assert.equal(stops.length, 22);
+    const positive = await page.evaluate(() =>
+      [...document.querySelectorAll("[tabindex]")].filter((e) => e.tabIndex > 0).map((e) => e.id));
+    assert.deepEqual(positive, [], "no positive tabindex");
     await page.focus("#txt_hpval");
-    const visited = [await focused()];
+    const visited = [await focused(page)];
     for (let i = 1; i < stops.length; i++) {
       await page.keyboard.press("Tab");
-      visited.push(await focused());
+      visited.push(await focused(page));
     }
     assert.deepEqual(visited, stops.map((c) => c.name));
   });
 
   test("a 3-character box refuses a fourth character; txt_maval and txt_mac do not", async () => {
     for (const box of inputs) {
-      await setBox(box.name, "12345");
-      assert.equal(await value(box.name), box.maxLength === 3 ? "123" : "12345", box.name);
+      await setBox(page, box.name, "12345");
+      assert.equal(await value(page, box.name), box.maxLength === 3 ? "123" : "12345", box.name);
     }
     await resetInputs();
   });
@@ -145,12 +105,12 @@ describe("kelmora.html in Chromium", { skip }, () => {
     for (const [name, activate] of activations) {
       hp = hp === "487" ? "488" : "487";
       await page.fill("#txt_hpval", hp);
-      const before = await calculations();
+      const before = await calculations(page);
       await activate();
       await page.waitForFunction((n) => window.calculations > n, before);
       await page.waitForTimeout(50);
-      assert.equal(await calculations(), before + 1, `${name}: one Calculate`);
-      assert.equal(await value("txt_hplo"), hp === "488" ? "622701" : "621423", name);
+      assert.equal(await calculations(page), before + 1, `${name}: one Calculate`);
+      assert.equal(await value(page, "txt_hplo"), hp === "488" ? "622701" : "621423", name);
     }
     await resetInputs();
     await page.click("#btn_calc");
@@ -158,34 +118,30 @@ describe("kelmora.html in Chromium", { skip }, () => {
     const resultOrder = ["txt_hplo", "txt_hphi", "txt_mplo", "txt_mphi",
       "txt_palo", "txt_pahi", "txt_malo", "txt_mahi"];
     const shown = [];
-    for (const name of resultOrder) shown.push(await value(name));
+    for (const name of resultOrder) shown.push(await value(page, name));
     const expected = await core.calculate(inputs.map((c) => c.defaultText));
     assert.deepEqual(shown, expected.results);
 
-    const before = await calculations();
-    await setBox("txt_hpval", "9");
+    const before = await calculations(page);
+    await setBox(page, "txt_hpval", "9");
     await page.keyboard.press("Enter");
-    assert.equal(await calculations(), before, "typing and Enter in a box never calculate");
-    assert.equal(await value("txt_hplo"), expected.results[0], "nor clear the results");
+    assert.equal(await calculations(page), before, "typing and Enter in a box never calculate");
+    assert.equal(await value(page, "txt_hplo"), expected.results[0], "nor clear the results");
     await resetInputs();
   });
 
   test("result boxes take focus and select, but refuse typing, pasting, cutting and deleting", async () => {
     await page.click("#btn_calc");
-    const shown = await value("txt_hplo");
+    const shown = await value(page, "txt_hplo");
     await page.focus("#txt_hplo");
-    assert.equal(await focused(), "txt_hplo");
+    assert.equal(await focused(page), "txt_hplo");
     await page.keyboard.press("Control+A");
-    const selection = await page.evaluate(() => {
-      const e = document.activeElement;
-      return [e.selectionStart, e.selectionEnd];
-    });
-    assert.deepEqual(selection, [0, shown.length]);
+    assert.equal(await selectedText(page), shown);
     for (const key of ["9", "Backspace", "Delete", "Control+X", "Control+V"]) {
       await page.keyboard.press(key);
     }
     await page.keyboard.insertText("77");
-    assert.equal(await value("txt_hplo"), shown);
+    assert.equal(await value(page, "txt_hplo"), shown);
     assert.equal(await page.getAttribute("#txt_hplo", "readonly"), "");
   });
 
@@ -193,10 +149,10 @@ describe("kelmora.html in Chromium", { skip }, () => {
     test(`an error opens a dialog; ${clickBehind ? "after a click behind it, " : ""}${closer} closes it and the box to fix is selected`, async () => {
       await page.click("#btn_calc");
       const before = [];
-      for (const box of results) before.push(await value(box.name));
+      for (const box of results) before.push(await value(page, box.name));
       await page.fill("#txt_mpm", "0");
       const texts = [];
-      for (const box of inputs) texts.push(await value(box.name));
+      for (const box of inputs) texts.push(await value(page, box.name));
       const { error } = await core.calculate(texts);
 
       await page.focus("#txt_hpval");
@@ -204,21 +160,17 @@ describe("kelmora.html in Chromium", { skip }, () => {
       const dialog = page.locator('[role="alertdialog"]');
       await dialog.waitFor({ state: "visible" });
       assert.equal(await page.textContent("#message-text"), error.message);
-      assert.equal(await focused(), "message-ok");
+      assert.equal(await focused(page), "message-ok");
       if (clickBehind) {
         await page.mouse.click(5, 5);
-        assert.equal(await focused(), "message-ok", "the click behind keeps the keyboard on the dialog");
+        assert.equal(await focused(page), "message-ok", "the click behind keeps the keyboard on the dialog");
       }
       await page.keyboard.press(closer);
       await dialog.waitFor({ state: "hidden" });
-      assert.equal(await focused(), error.fieldToFix);
-      const selected = await page.evaluate(() => {
-        const e = document.activeElement;
-        return e.value.slice(e.selectionStart, e.selectionEnd);
-      });
-      assert.equal(selected, "0");
+      assert.equal(await focused(page), error.fieldToFix);
+      assert.equal(await selectedText(page), "0");
       const after = [];
-      for (const box of results) after.push(await value(box.name));
+      for (const box of results) after.push(await value(page, box.name));
       assert.deepEqual(after, before, "a failed Calculate changes no result");
       await resetInputs();
     });
@@ -239,21 +191,38 @@ describe("kelmora.html in Chromium", { skip }, () => {
     assert.ok(button, "the button is named Calculate!");
   });
 
-  test("on a 360 px wide screen the whole window fits, scaled as one piece", async () => {
-    const phone = await openPage(browser.context);
-    await phone.setViewportSize({ width: 360, height: 640 });
-    await phone.waitForTimeout(100);
-    const fits = await phone.evaluate(() =>
-      document.documentElement.scrollWidth <= document.documentElement.clientWidth);
-    assert.ok(fits, "no horizontal scrolling");
-    const client = await phone.locator("#client").boundingBox();
-    assert.ok(client.x >= 0 && client.x + client.width <= 360, "the client area is on screen");
-    const scale = client.width / layout.width;
-    for (const control of layout.controls) {
-      const box = await phone.locator(`#${control.name}`).boundingBox();
-      assert.ok(Math.abs(box.x - client.x - control.left * scale) < 1, control.name);
-      assert.ok(Math.abs(box.y - client.y - control.top * scale) < 1, control.name);
-    }
-    await phone.close();
+  test("the boxes are there before the core is ready, and a Calculate pressed meanwhile runs once when it is", async () => {
+    const early = await browser.context.newPage();
+    // Hold the core's compilation until released, and count the writes of a result.
+    await early.addInitScript(() => {
+      for (const name of ["instantiate", "instantiateStreaming"]) {
+        const real = WebAssembly[name];
+        WebAssembly[name] = (...args) => new Promise((resolve) => {
+          window.releaseCore = () => resolve(real.apply(WebAssembly, args));
+        });
+      }
+      const { get, set } = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, "value");
+      Object.defineProperty(HTMLInputElement.prototype, "value", {
+        get,
+        set(text) {
+          if (this.id === "txt_hplo") window.resultWrites = (window.resultWrites ?? 0) + 1;
+          set.call(this, text);
+        },
+      });
+    });
+    early.on("pageerror", (error) => offences.push(`page error: ${error.message}`));
+    await early.goto(pageUrl);
+    await early.waitForFunction(() => typeof window.releaseCore === "function");
+    assert.equal(await focused(early), "txt_hpval", "focus is in the first box before the core is ready");
+    await early.click("#btn_calc");
+    await early.waitForTimeout(100);
+    assert.equal(await value(early, "txt_hplo"), "", "nothing is calculated before the core is ready");
+    await early.evaluate(() => window.releaseCore());
+    await early.waitForSelector("body[data-ready]");
+    await early.waitForFunction(() => document.getElementById("txt_hplo").value !== "");
+    await early.waitForTimeout(100);
+    assert.equal(await early.evaluate(() => window.resultWrites), 1, "exactly one Calculate");
+    assert.equal(await value(early, "txt_hplo"), "621423");
+    await early.close();
   });
 });

@@ -1,0 +1,53 @@
+// A small static server on 127.0.0.1 for the page and the site, with the MIME
+// types a host must give (application/wasm for streaming compilation,
+// application/manifest+json); it logs every request it answers.
+import fs from "node:fs";
+import http from "node:http";
+import path from "node:path";
+
+const types = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript; charset=utf-8",
+  ".mjs": "text/javascript; charset=utf-8",
+  ".css": "text/css; charset=utf-8",
+  ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json",
+  ".json": "application/json",
+  ".svg": "image/svg+xml",
+  ".png": "image/png",
+  ".txt": "text/plain; charset=utf-8",
+};
+
+// Serves `root` (a folder, or a function giving one) until close(). `requests`
+// lists every request as { url, status }.
+export async function serve(root) {
+  const requests = [];
+  const server = http.createServer((request, response) => {
+    const folder = typeof root === "function" ? root() : root;
+    let name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    if (name.endsWith("/")) name += "index.html";
+    const file = path.join(folder, path.normalize(name));
+    const found = file.startsWith(folder) && fs.existsSync(file) && fs.statSync(file).isFile();
+    const status = found ? 200 : 404;
+    requests.push({ url: request.url, status });
+    if (!found) {
+      response.writeHead(404, { "content-type": "text/plain" }).end("not found");
+      return;
+    }
+    response.writeHead(200, {
+      "content-type": types[path.extname(file)] ?? "application/octet-stream",
+      "cache-control": "no-cache",
+    });
+    fs.createReadStream(file).pipe(response);
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  return {
+    origin,
+    requests,
+    close: () => {
+      server.closeAllConnections();
+      return new Promise((resolve) => server.close(resolve));
+    },
+  };
+}
