@@ -31,14 +31,17 @@ bool Take(std::string_view& text, std::string_view prefix) {
 std::string PlaceName(const Place& place) {
   std::string name;
   if (place.level_text) {
-    name = std::string(kLevels) + std::to_string(*place.level_text) + "]";
+    name.append(kLevels).append(std::to_string(*place.level_text)).append("]");
     if (place.level)
-      name += "@" + std::to_string(*place.level);
+      name.append("@").append(std::to_string(*place.level));
   } else if (place.sighting) {
-    name = std::string(kSightings) + std::to_string(*place.sighting) + "]";
+    name.append(kSightings).append(std::to_string(*place.sighting)).append("]");
   }
-  if (place.field != nullptr)
-    name += (name.empty() ? "" : "/") + std::string(place.field->name);
+  if (place.field != nullptr) {
+    if (!name.empty())
+      name.append("/");
+    name.append(place.field->name);
+  }
   return name;
 }
 

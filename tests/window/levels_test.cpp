@@ -58,6 +58,24 @@ TEST(ProjectTest, NoLevelsGiveTheRangesAlone) {
   EXPECT_EQ(projection.ranges[3].Max, 98663);
 }
 
+// Runs `call`, which must fail with this kind at this place; its box to fix
+// and (when given) its message must be these.
+template <typename Call>
+void ExpectFailure(Call&& call, ErrorKind kind, const std::string& place, const std::string& fix,
+                   const std::string& message) {
+  try {
+    call();
+    FAIL() << "no error";
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.kind(), kind);
+    EXPECT_EQ(error.place(), place);
+    EXPECT_EQ(FieldToFix(error), fix);
+    if (!message.empty()) {
+      EXPECT_EQ(DescribeError(error), message);
+    }
+  }
+}
+
 struct ErrorCase {
   const char* name;
   std::vector<std::pair<std::string, std::string>> edits;
@@ -72,17 +90,7 @@ class ProjectErrorTest : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ProjectErrorTest, NamesThePlaceAndTheBoxToFix) {
   const ErrorCase& c = GetParam();
-  try {
-    Project(Window(c.edits), c.levels);
-    FAIL() << "no error";
-  } catch (const RunTimeError& error) {
-    EXPECT_EQ(error.kind(), c.kind);
-    EXPECT_EQ(error.place(), c.place);
-    EXPECT_EQ(FieldToFix(error), c.fix);
-    if (!c.message.empty()) {
-      EXPECT_EQ(DescribeError(error), c.message);
-    }
-  }
+  ExpectFailure([&] { Project(Window(c.edits), c.levels); }, c.kind, c.place, c.fix, c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,13 +188,8 @@ TEST(LevelTableTest, HoldsTheTableLevelsTheOwnAndTheExtraOnesInOrder) {
 
 TEST(LevelTableTest, AnUnreadableExtraLevelFailsTheWholeTable) {
   const std::vector<std::string> extra = {"37", "x"};
-  try {
-    MakeLevelTable(Window(), extra);
-    FAIL() << "no error";
-  } catch (const RunTimeError& error) {
-    EXPECT_EQ(error.place(), "levels[2]");
-    EXPECT_EQ(FieldToFix(error), kNewLevelBox);
-  }
+  ExpectFailure([&] { MakeLevelTable(Window(), extra); }, ErrorKind::TypeMismatch, "levels[2]",
+                std::string(kNewLevelBox), "");
 }
 
 // --- Narrowing ------------------------------------------------------------------
@@ -266,17 +269,7 @@ class NarrowErrorTest : public testing::TestWithParam<SightingErrorCase> {};
 
 TEST_P(NarrowErrorTest, NamesTheSightingAndTheBox) {
   const SightingErrorCase& c = GetParam();
-  try {
-    Narrow(Window(), c.more);
-    FAIL() << "no error";
-  } catch (const RunTimeError& error) {
-    EXPECT_EQ(error.kind(), c.kind);
-    EXPECT_EQ(error.place(), c.place);
-    EXPECT_EQ(FieldToFix(error), c.fix);
-    if (!c.message.empty()) {
-      EXPECT_EQ(DescribeError(error), c.message);
-    }
-  }
+  ExpectFailure([&] { Narrow(Window(), c.more); }, c.kind, c.place, c.fix, c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -59,6 +59,17 @@ export const selectedText = (page) =>
     return e.value.slice(e.selectionStart, e.selectionEnd);
   });
 
+// The ids that real Tab presses visit from txt_hpval, `count` stops in all.
+export async function tabThrough(page, count) {
+  await page.focus("#txt_hpval");
+  const visited = [await focused(page)];
+  for (let i = 1; i < count; i++) {
+    await page.keyboard.press("Tab");
+    visited.push(await focused(page));
+  }
+  return visited;
+}
+
 // Types `text` into a box as a player would: click, select all, type.
 export async function setBox(page, name, text) {
   await page.click(`[id="${name}"]`);
