@@ -5,8 +5,17 @@
 const byId = (id) => document.getElementById(id);
 
 function startKelmora() {
-  // Compiling starts now; the boxes take input meanwhile.
-  const core = loadKelmoraCore();
+  // The core is fetched and compiled once the boxes are on the screen (the
+  // first frame painted), or at the first press if that comes sooner; the
+  // boxes take input meanwhile.
+  let started = null;
+  const core = () =>
+    (started ??= loadKelmoraCore().then((instance) => {
+      performance.mark("kelmora-core-ready");
+      document.body.dataset.ready = "true";
+      return instance;
+    }));
+  requestAnimationFrame(() => setTimeout(core, 0));
   const client = byId("client");
   const boxes = new Map([...client.querySelectorAll("input")].map((box) => [box.id, box]));
   // The input boxes in the order the command reads them: their focus order.
@@ -22,7 +31,7 @@ function startKelmora() {
 
   // A press before the core is ready runs as soon as it is, once.
   const press = async () => {
-    await core;
+    await core();
     if (dialog.isOpen()) return;
     const outcome = await calculatePage(form);
     if (outcome.error) {
@@ -44,10 +53,6 @@ function startKelmora() {
   const fit = () => fitCaptions(client, desktop.matches);
   desktop.addEventListener("change", fit);
   fit();
-  core.then(() => {
-    performance.mark("kelmora-core-ready");
-    document.body.dataset.ready = "true";
-  });
 }
 
 // Gives the keyboard back to the box named `id`, its text selected.

@@ -250,6 +250,30 @@ std::vector<Row> Int32EndRows(Random& random, std::size_t count) {
                                               kTwo31 + 0.5, kTwo31 + 1, kTwo31 + 1.5};
   return Collect(count, [&]() -> std::optional<Row> {
     const Int16 value = NonZeroValue(random);
+    if (random.OneIn(3)) {
+      // A count of exactly 2147483647 or 2147483646, -2147483647 or
+      // -2147483648, where a check off by one at the bound would fail. A
+      // negative count is never rounded up. p moves by some 256 from one
+      // single q to the next, so about one C-value and level in 256 puts it
+      // within half a unit of the bound. (With StatC + 1 = ±1 the odd bounds
+      // cannot be reached at all: p is then a multiple of a power of two.)
+      const std::int64_t bound = random.Pick(
+          std::vector<std::int64_t>{2147483647, 2147483646, -2147483647, -2147483648LL});
+      const auto target = static_cast<double>(bound);
+      for (int attempt = 0; attempt < 20000; ++attempt) {
+        const auto [c, level] = CAndLevel(random);
+        const Int16 v =
+            (NaturalSign(value, c, level) > 0) == (bound > 0) ? value : static_cast<Int16>(-value);
+        auto row = RowNear(
+            v, c, level, target, [&](double p) { return std::fabs(p - target) < 0.5; }, 2);
+        if (row) {
+          if (row->StatVal > -32768 && random.OneIn(2))
+            --row->StatVal;  // the maximum's count, from StatVal + 1
+          return row;
+        }
+      }
+      return std::nullopt;
+    }
     if (random.OneIn(2)) {
       // Through a ratio of 1 or -1 / -1 (so that no round-up follows), any
       // ratio, or the exact 21845 / 16384 with which p = 21845 q can be
@@ -261,7 +285,13 @@ std::vector<Row> Int32EndRows(Random& random, std::size_t count) {
       else if (random.OneIn(3))
         std::tie(c, level) = std::pair<Int16, Int16>{21844, -5460};
       const double target = NaturalSign(value, c, level) * random.Pick(rounding_edges);
-      return RowNear(value, c, level, target, [&](double p) { return std::fabs(p - target) <= 1; });
+      auto row =
+          RowNear(value, c, level, target, [&](double p) { return std::fabs(p - target) <= 1; });
+      // Half of them aim at the maximum's count, which starts from StatVal + 1:
+      // there -2147483647 less 1 is still in range, -2147483648 less 1 is not.
+      if (row && row->StatVal > -32768 && random.OneIn(2))
+        --row->StatVal;
+      return row;
     }
     // A count on either side of the largest multiple of StatC + 1 in the
     // Int32 range: below it the round-up lands on it, above it the round-up

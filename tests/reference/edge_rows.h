@@ -34,8 +34,9 @@ std::vector<Row> SingleHalfwayQuotientRows(Random& random, std::size_t count);
 // (StatC + 1) / (StatC + Level) near the halfway point between two doubles,
 // with p near a half-integer too.
 std::vector<Row> DoubleHalfwayRatioRows(Random& random, std::size_t count);
-// p next to ±2^31, and counts next to the largest multiple of StatC + 1
-// below 2^31, where the round-up stops fitting.
+// p next to ±2^31 (for the minimum's count or the maximum's), and counts
+// next to the largest multiple of StatC + 1 below 2^31, where the round-up
+// stops fitting.
 std::vector<Row> Int32EndRows(Random& random, std::size_t count);
 // Anything at all.
 std::vector<Row> RandomRows(Random& random, std::size_t count);

@@ -149,6 +149,23 @@ describe("project", () => {
     });
   }
 
+  const hostile = [
+    ["an empty level", "", "TypeMismatch"],
+    ["100 000 digits", "9".repeat(100000), "Overflow"],
+    ["a NUL inside", "5\u00000", "TypeMismatch"],
+    ["a huge exponent", "1e999999999", "Overflow"],
+    ["fullwidth digits", "\uff15\uff10", "TypeMismatch"],
+    ["a lone surrogate", "\udc00", "TypeMismatch"],
+  ];
+  for (const [name, text, kind] of hostile) {
+    test(`${name} as a level is a clean error`, async () => {
+      const { error } = await project(defaults, ["50", text]);
+      assert.equal(error.kind, kind);
+      assert.equal(error.place, "levels[2]");
+      assert.equal(typeof error.message, "string");
+    });
+  }
+
   test("levels must be an array of texts", async () => {
     await assert.rejects(project(defaults, "99"), TypeError);
     await assert.rejects(project(defaults.slice(1), []), TypeError);

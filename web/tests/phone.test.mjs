@@ -135,9 +135,10 @@ for (const phone of phones) {
       assert.deepEqual(await tabThrough(page, stops.length), stops.map((c) => c.name));
     });
 
-    test("a tap, Enter on the button and Alt+C each run one Calculate", async () => {
+    test("a tap, Space and Enter on the button and Alt+C each run one Calculate", async () => {
       const activations = [
         () => page.tap("#btn_calc"),
+        async () => { await page.focus("#btn_calc"); await page.keyboard.press("Space"); },
         async () => { await page.focus("#btn_calc"); await page.keyboard.press("Enter"); },
         async () => { await page.focus("#txt_mam"); await page.keyboard.press("Alt+C"); },
       ];
