@@ -49,10 +49,11 @@ function startKelmora() {
     }
   });
 
+  // Before the first frame is painted, not in the way of the boxes' readiness.
   const desktop = window.matchMedia("(min-width: 481px)");
   const fit = () => fitCaptions(client, desktop.matches);
   desktop.addEventListener("change", fit);
-  fit();
+  requestAnimationFrame(fit);
 }
 
 // Gives the keyboard back to the box named `id`, its text selected.
@@ -257,8 +258,13 @@ function fitCaptions(client, designLayout) {
   if (!designLayout) return;
   const captioned = [...client.querySelectorAll(".label:not(.bold), .groupBox, .button")];
   const overflows = (e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
-  for (let size = 11; size >= 9 && captioned.some(overflows); size -= 0.25) {
-    client.style.fontSize = `${size}px`;
+  // One measure of how far the widest caption overflows gives the first size
+  // to try, so that the window is laid out twice or so, not once a step.
+  const worst = Math.max(1, ...captioned.map((e) => e.scrollWidth / Math.max(1, e.clientWidth)));
+  let size = Math.min(11, Math.ceil((11 / worst) * 4) / 4);
+  if (size < 11) client.style.fontSize = `${size}px`;
+  for (; size > 9 && captioned.some(overflows); size -= 0.25) {
+    client.style.fontSize = `${size - 0.25}px`;
   }
 }
 

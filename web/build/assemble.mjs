@@ -27,13 +27,19 @@ const wasm = fs.readFileSync(args.core.replace(/\.js$/, ".wasm"));
 const api = source("api.js");
 const page = source("page.js");
 
-// Where the core's wasm comes from: inline, handed over as wasmBinary; or the
-// file beside the script, which the browser compiles as it streams in.
-const inlineWasm = `// The core's WebAssembly, carried inline.
-const kelmoraWasm = "${wasm.toString("base64")}";
-function kelmoraCoreOptions() {
-  return { wasmBinary: Uint8Array.from(atob(kelmoraWasm), (c) => c.charCodeAt(0)) };
+// Where the core's wasm comes from: inline, handed over as wasmBinary (in the
+// module a string; in the page a data block, which no script parser has to
+// read through); or the file beside the script, which the browser compiles as
+// it streams in.
+const base64Wasm = wasm.toString("base64");
+const wasmFrom = (base64) => `function kelmoraCoreOptions() {
+  return { wasmBinary: Uint8Array.from(atob(${base64}), (c) => c.charCodeAt(0)) };
 }`;
+const inlineWasm = `// The core's WebAssembly, carried inline.
+const kelmoraWasm = "${base64Wasm}";
+${wasmFrom("kelmoraWasm")}`;
+const blockWasm = `// The core's WebAssembly, carried inline in the page's data block.
+${wasmFrom('document.getElementById("kelmora-wasm").textContent')}`;
 const wasmBeside = `// The core's WebAssembly is kelmora-core.wasm, beside this script.
 function kelmoraCoreOptions() {
   return {};
@@ -55,7 +61,8 @@ function pageHtml({ policy, head, script }) {
 }
 
 // 2. The single file: nothing to fetch, so its policy allows no network at all.
-const inlineScript = [glue, inlineWasm, api, page].join("\n");
+// Its script is a module, run once the document is parsed: the boxes come first.
+const inlineScript = [glue, blockWasm, api, page].join("\n");
 if (/<\/script/i.test(inlineScript)) throw new Error("the page's script contains </script");
 const icon = fs.readFileSync(args.svg);
 fs.writeFileSync(path.join(args.out, "kelmora.html"), pageHtml({
@@ -63,7 +70,8 @@ fs.writeFileSync(path.join(args.out, "kelmora.html"), pageHtml({
     "style-src 'unsafe-inline'; img-src data:",
   head: `<link rel="icon" type="image/svg+xml" href="data:image/svg+xml;base64,${icon.toString("base64")}">\n` +
     `<style>\n${style}</style>`,
-  script: `<script>\n${inlineScript}\n</script>`,
+  script: `<script id="kelmora-wasm" type="application/octet-stream">${base64Wasm}</script>\n` +
+    `<script type="module">\n${inlineScript}\n</script>`,
 }));
 
 // 3. The site: a folder of its own, rebuilt whole so that nothing of an older

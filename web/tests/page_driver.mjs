@@ -21,30 +21,23 @@ export async function openPage(context, url, offences, allowed = (address) => ad
     if (message.type() === "error") offences.push(`console: ${message.text()}`);
   });
   page.on("pageerror", (error) => offences.push(`page error: ${error.message}`));
+  await countCalculations(page);
   await page.goto(url);
   await page.waitForSelector("body[data-ready]");
-  await countCalculations(page);
   return page;
 }
 
-// Counts the Calculate commands that run: each reads txt_hpval first, once,
-// through the form the page hands the core.
+// Counts the Calculate commands that succeed: each writes txt_hplo once. (The
+// page keeps its names to itself, so the count watches the box.)
 export async function countCalculations(page) {
-  await page.evaluate(async () => {
-    const instance = await kelmoraCore;
+  await page.addInitScript(() => {
     window.calculations = 0;
-    let form = null;
-    Object.defineProperty(instance, "pageForm", {
-      configurable: true,
-      get: () => form,
-      set: (given) => {
-        form = {
-          ...given,
-          getText: (name) => {
-            if (name === "txt_hpval") window.calculations += 1;
-            return given.getText(name);
-          },
-        };
+    const { get, set } = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, "value");
+    Object.defineProperty(HTMLInputElement.prototype, "value", {
+      get,
+      set(text) {
+        if (this.id === "txt_hplo") window.calculations += 1;
+        set.call(this, text);
       },
     });
   });

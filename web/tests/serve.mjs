@@ -1,9 +1,11 @@
 // A small static server on 127.0.0.1 for the page and the site, with the MIME
 // types a host must give (application/wasm for streaming compilation,
-// application/manifest+json); it logs every request it answers.
+// application/manifest+json) and gzip where the browser asks for it, as
+// static hosts do; it logs every request it answers.
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
+import zlib from "node:zlib";
 
 const types = {
   ".html": "text/html; charset=utf-8",
@@ -34,11 +36,16 @@ export async function serve(root) {
       response.writeHead(404, { "content-type": "text/plain" }).end("not found");
       return;
     }
-    response.writeHead(200, {
+    const headers = {
       "content-type": types[path.extname(file)] ?? "application/octet-stream",
       "cache-control": "no-cache",
-    });
-    fs.createReadStream(file).pipe(response);
+    };
+    let body = fs.readFileSync(file);
+    if (/\bgzip\b/.test(request.headers["accept-encoding"] ?? "") && !file.endsWith(".png")) {
+      body = zlib.gzipSync(body);
+      headers["content-encoding"] = "gzip";
+    }
+    response.writeHead(200, headers).end(body);
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   const origin = `http://127.0.0.1:${server.address().port}`;
