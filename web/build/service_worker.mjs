@@ -9,7 +9,8 @@ export async function writeServiceWorker(site) {
   let generateSW;
   try {
     ({ generateSW } = await import("workbox-build"));
-  } catch {
+  } catch (error) {
+    if (error.code !== "ERR_MODULE_NOT_FOUND") throw error;
     throw new Error("workbox-build is missing: run `make web`, which installs web/node_modules");
   }
   const { count, size, warnings } = await generateSW({
