@@ -3,12 +3,9 @@
 // the pages of the old one are closed, so that no page ever mixes two builds,
 // then deletes the outdated entries. Its runtime is inline: nothing loads
 // from elsewhere.
-import { webcrypto } from "node:crypto";
 import path from "node:path";
 
 export async function writeServiceWorker(site) {
-  // Node 18 (Debian 12's) keeps Web Crypto out of the globals; Workbox's tools expect it there.
-  globalThis.crypto ??= webcrypto;
   let generateSW;
   try {
     ({ generateSW } = await import("workbox-build"));
