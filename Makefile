@@ -57,7 +57,11 @@ cross:
 # so the npm packages come first).
 WEB_DIR = build/wasm/web
 SITE_DIR = build/wasm/site
-WEB_ENV = KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) KELMORA_SITE_DIR=$(CURDIR)/$(SITE_DIR)
+# Node 18 (Debian 12's) keeps Web Crypto out of the globals, where Workbox's
+# tools look for it (the site's tests rebuild its service worker).
+NODE_MAJOR = $(shell node -p 'process.versions.node.split(".")[0]' 2>/dev/null)
+WEB_ENV = $(if $(filter 16 17 18,$(NODE_MAJOR)),NODE_OPTIONS=--experimental-global-webcrypto) \
+          KELMORA_WEB_DIR=$(CURDIR)/$(WEB_DIR) KELMORA_SITE_DIR=$(CURDIR)/$(SITE_DIR)
 web:
 	@scripts/install-deps.sh --web
 	@$(MAKE) --no-print-directory web/node_modules
