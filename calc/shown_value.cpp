@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "calc/statpoint.h"
 
@@ -52,11 +53,13 @@ Int16 ShownValue(Int32 Count, Int16 StatC, Float32 StatM, Int16 Level) {
       return v < 0;
     }
   };
-  const std::string beyond = std::to_string(Count) + " stat points";
+  const auto beyond = [&](std::string_view where) {
+    Fail(ErrorKind::Overflow, Step::CountBeyondShownValues,
+         std::to_string(Count) + " stat points are " + std::string(where));
+  };
   int low = std::numeric_limits<Int16>::min();
   if (!starts_at_or_below(low))
-    Fail(ErrorKind::Overflow, Step::CountBeyondShownValues,
-         beyond + " are below every shown value");
+    beyond("below every shown value");
   // starts_at_or_below(low) holds, and would fail at high.
   int high = std::numeric_limits<Int16>::max() + 1;
   while (high - low > 1) {
@@ -67,8 +70,7 @@ Int16 ShownValue(Int32 Count, Int16 StatC, Float32 StatM, Int16 Level) {
       high = middle;
   }
   if (low == std::numeric_limits<Int16>::max())
-    Fail(ErrorKind::Overflow, Step::CountBeyondShownValues,
-         beyond + " are above shown value 32766");
+    beyond("above shown value 32766");
   return static_cast<Int16>(low);
 }
 

@@ -26,7 +26,9 @@ std::string Number(long long n) {
   return JsonString(std::to_string(n));
 }
 
-std::string RangeArray(const StatRange& range) {
+// [min, max] of a range of counts or of shown values.
+template <typename Range>
+std::string RangeArray(const Range& range) {
   return Array({Number(range.Min), Number(range.Max)});
 }
 
@@ -44,7 +46,7 @@ std::string ShownJson(const LevelRow& row) {
   std::vector<std::string> shown;
   std::vector<std::string> display;
   for (const ShownRange& range : row.shown) {
-    shown.push_back(Array({Number(range.Min), Number(range.Max)}));
+    shown.push_back(RangeArray(range));
     display.push_back(JsonString(FormatShown(range)));
   }
   return "\"shown\":" + Array(shown) + ",\"display\":" + Array(display);

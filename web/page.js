@@ -143,7 +143,7 @@ function createLevels(dialog) {
     tr.append(head);
     if (row.error) {
       const message = cell("td", row.error.message);
-      message.colSpan = row.display?.length ?? 4;
+      message.colSpan = 4;  // across the four stats' columns
       message.className = "row-error";
       tr.append(message);
     } else {

@@ -15,14 +15,6 @@ Int16 ReadLevelOrValue(const std::string& text, const std::string& place) {
   return At(place, [&] { return ParseInt16(text); });
 }
 
-std::string Sightings(std::size_t a, std::size_t b) {
-  return "sightings " + std::to_string(a) + " and " + std::to_string(b);
-}
-
-}  // namespace
-
-namespace {
-
 // The n-th level to show: every stat's range as shown values at `level`.
 LevelRow ShowAt(const CalculatorInputs& inputs, const std::array<StatRange, 4>& ranges,
                 std::size_t n, Int16 level) {
@@ -31,13 +23,17 @@ LevelRow ShowAt(const CalculatorInputs& inputs, const std::array<StatRange, 4>& 
     const std::size_t i = StatIndex(stat);
     const StatInputs& in = inputs.stats[i];
     const auto shown = [&](FieldRole end, Int32 count) {
-      Place place;
-      place.field = FindField(FieldName(stat, end));
-      place.level_text = n;
-      place.level = level;
-      const StatFacts facts{in.StatVal, in.StatC, inputs.percents[i], level, count};
-      return SaidAt(PlaceName(place), facts,
-                    [&] { return ShownValue(count, in.StatC, in.StatM, level); });
+      try {
+        return ShownValue(count, in.StatC, in.StatM, level);
+      } catch (const RunTimeError& error) {
+        // The place is named only when it is needed: this runs 8 times a level.
+        Place place;
+        place.field = FindField(FieldName(stat, end));
+        place.level_text = n;
+        place.level = level;
+        ThrowSaid(error, PlaceName(place),
+                  StatFacts{in.StatVal, in.StatC, inputs.percents[i], level, count});
+      }
     };
     row.shown[i].Min = shown(FieldRole::Minimum, ranges[i].Min);
     row.shown[i].Max = shown(FieldRole::Maximum, ranges[i].Max);
@@ -182,9 +178,10 @@ std::string DescribeConflict(const Narrowing& narrowing, StatKind stat) {
     return seen(n) + " needs " + FormatRange(narrowing.sightings[n - 1].ranges[StatIndex(stat)]) +
            " stat points";
   };
-  return "The " + Sightings(narrowed.first, narrowed.second) + " disagree on " +
-         std::string(StatName(stat)) + ": " + needs(narrowed.first) + ", " +
-         needs(narrowed.second) + ". These sightings do not fit one C-value and multiplier.";
+  return "The sightings " + std::to_string(narrowed.first) + " and " +
+         std::to_string(narrowed.second) + " disagree on " + std::string(StatName(stat)) + ": " +
+         needs(narrowed.first) + ", " + needs(narrowed.second) +
+         ". These sightings do not fit one C-value and multiplier.";
 }
 
 }  // namespace kelmora

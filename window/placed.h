@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "calc/run_time_error.h"
 #include "window/step_wording.h"
@@ -22,19 +23,24 @@ auto At(std::string_view place, Step&& step) {
   }
 }
 
-// Runs `step` of a range calculation or its inverse for `place`. An error gets
-// that place, and its detail is said again in the terms of `facts` where the
-// failing step is known.
+// Throws `error` again at `place`, its detail said in the terms of `facts`
+// where the failing step is known.
+[[noreturn]] inline void ThrowSaid(const RunTimeError& error, std::string place,
+                                   const StatFacts& facts) {
+  RunTimeError said(error.kind(),
+                    PlayersWords(error.step(), error.kind(), facts).value_or(error.detail()));
+  said.setStep(error.step());
+  said.setPlace(std::move(place));
+  throw said;
+}
+
+// Runs `step` of a range calculation or its inverse for `place`, failing as ThrowSaid.
 template <typename Step>
 auto SaidAt(std::string_view place, const StatFacts& facts, Step&& step) {
   try {
     return step();
   } catch (const RunTimeError& error) {
-    RunTimeError said(error.kind(),
-                      PlayersWords(error.step(), error.kind(), facts).value_or(error.detail()));
-    said.setStep(error.step());
-    said.setPlace(std::string(place));
-    throw said;
+    ThrowSaid(error, std::string(place), facts);
   }
 }
 
